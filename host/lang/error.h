@@ -8,6 +8,7 @@ namespace quenda::lang {
 
 struct Error {
   std::string message;
+  std::string source;  // the file or other origin of the source text; "" when there is none
   int line = 0;
   int column = 0;
   // The parser sets this when the source ended inside an open construct, so a prompt can ask for
@@ -15,7 +16,7 @@ struct Error {
   bool incomplete = false;
 };
 
-// "line 3, column 5: message", or the message alone when the error has no place.
+// "notes.qs, line 3, column 5: message"; the parts that are unknown are left out.
 std::string describe(const Error& error);
 
 }  // namespace quenda::lang

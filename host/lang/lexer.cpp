@@ -218,10 +218,4 @@ std::string describe(const Token& token) {
   }
 }
 
-std::string describe(const Error& error) {
-  if (error.line <= 0) return error.message;
-  return "line " + std::to_string(error.line) + ", column " + std::to_string(error.column) +
-         ": " + error.message;
-}
-
 }  // namespace quenda::lang

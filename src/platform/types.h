@@ -38,6 +38,7 @@ constexpr DWORD kErrorAccessDenied = 5;       // ERROR_ACCESS_DENIED
 constexpr DWORD kErrorInvalidHandle = 6;      // ERROR_INVALID_HANDLE
 constexpr DWORD kErrorNotEnoughMemory = 8;    // ERROR_NOT_ENOUGH_MEMORY
 constexpr DWORD kErrorNoMoreFiles = 18;       // ERROR_NO_MORE_FILES
+constexpr DWORD kErrorNotSameDevice = 17;     // ERROR_NOT_SAME_DEVICE
 constexpr DWORD kErrorSharingViolation = 32;  // ERROR_SHARING_VIOLATION
 constexpr DWORD kErrorFileExists = 80;        // ERROR_FILE_EXISTS
 constexpr DWORD kErrorInvalidParameter = 87;  // ERROR_INVALID_PARAMETER

@@ -12,8 +12,18 @@ struct EnvironmentScanState {
   char* cursor;  // null before the first step
 };
 
+struct DisabledWindow;  // see namespaces/thread_windows.h
+
+// The pickers: the windows they disabled while a dialog is open, and whether the folder picker
+// has initialised COM.
+struct PickerState {
+  DisabledWindow* disabledWindows;  // in the module heap; empty between dialogs
+  bool comInitialized;
+};
+
 struct SystemState {
   EnvironmentScanState environment;
+  PickerState pickers;
 };
 
 void startSystemService();

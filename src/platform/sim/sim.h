@@ -14,6 +14,14 @@ namespace platform::sim {
 // defaults. Heaps the code under test still holds are left alone.
 void reset();
 
+// Each simulated area (files, environment, clipboard, ...) keeps its own state and registers a
+// function that puts that state back to its defaults; reset() calls every registered function,
+// in registration order. Registering the same function twice has no further effect. The registry
+// is a function-local static, so an area may register from a namespace-scope initialiser:
+//   namespace { const bool registered = (platform::sim::registerReset(&resetClipboard), true); }
+// An area's state must also start at its defaults without a reset() (a fresh process).
+void registerReset(void (*fn)());
+
 // Fault injection. The nth call (1-based, counted from now) of the named operation fails with
 // `error` as its last error. failAlways makes every call fail until clearFaults.
 void failCall(const std::string& operation, int nth, DWORD error);
@@ -23,7 +31,8 @@ void clearFaults();
 int faultsFired();
 
 // The record of calls: one entry per seam call, with its operation name and its arguments as
-// texts, in call order.
+// texts, in call order. Texts are recorded as they are ("(null)" for a null pointer), numbers
+// in decimal, handles and other pointers in hexadecimal with "0x" (a null pointer is "0x0").
 struct Call {
   std::string operation;
   std::vector<std::string> args;
@@ -45,7 +54,9 @@ bool exists(const std::string& path);
 bool isFolder(const std::string& path);
 std::string fileContent(const std::string& path);              // "" for a missing file
 DWORD attributesOf(const std::string& path);                   // 0xFFFFFFFF when missing
-std::string currentDirectory();                                // without the closing backslash
+// The current directory as GetCurrentDirectoryA gives it: no closing backslash, except at a
+// drive root ("C:\\").
+std::string currentDirectory();
 void setCurrentDirectoryPath(const std::string& path);         // no checks
 // Names in a folder in enumeration order (creation order), "." and ".." not included.
 std::vector<std::string> folderNames(const std::string& path);

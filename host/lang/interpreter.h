@@ -1,0 +1,49 @@
+// The script language on a runtime: runs source text, and answers the runtime's runScript and
+// evalNumber hooks while it lives.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "lang/error.h"
+#include "runtime/runtime.h"
+
+namespace quenda::lang {
+
+class Evaluator;
+
+struct RunOptions {
+  std::string source;  // the file name or other origin, for messages; "" for none
+  bool echo = true;    // print the value of every expression statement at the top level
+};
+
+struct Outcome {
+  bool ok = true;
+  Error error;  // when !ok; error.incomplete: the source ended inside an open bracket
+  bool exitRequested = false;
+  int exitCode = 0;
+};
+
+class Interpreter {
+ public:
+  explicit Interpreter(Runtime& runtime);
+  ~Interpreter();
+  Interpreter(const Interpreter&) = delete;
+  Interpreter& operator=(const Interpreter&) = delete;
+
+  // Parses the whole source, then runs its statements in order until the first error.
+  Outcome run(std::string_view source, const RunOptions& options = {});
+  // The runScript hook: runs the source quietly; an error comes back as the result's error.
+  Result runScript(std::string_view source);
+  // The evalNumber hook: the value of a number expression that calls nothing ("3", "-2", "n + 1"),
+  // or 0 for anything else.
+  std::int32_t evalNumber(std::string_view text);
+
+ private:
+  Runtime& runtime_;
+  std::unique_ptr<Evaluator> evaluator_;
+};
+
+}  // namespace quenda::lang

@@ -1,0 +1,175 @@
+// The runtime's inner model, shared by its own sources only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "runtime/runtime.h"
+
+namespace quenda {
+
+struct Registry;
+struct Group;
+struct Class;
+
+// Everything of a value that the library does not see.
+struct ValueBody {
+  // Declared first so it is released last: the members below still use the registry.
+  std::shared_ptr<Registry> registry;
+  abi::word block[1] = {};  // the data block of host-made values: word 0 as Kind describes
+  std::string textStore;    // Text: the text block[0] points at
+  std::vector<ValueRef> elements;
+  std::shared_ptr<ScriptFunction> function;
+  std::string name;  // Function, Routine: its name
+  abi::Routine routine = nullptr;
+  std::unique_ptr<Group> group;  // Group
+  Class* cls = nullptr;          // Class, Object; Routine: the class it belongs to, if any
+  bool constructed = false;      // Object: _new ran (or the class has none), so _del is due
+  bool deleted = false;          // Object: _del ran or is running
+};
+
+// A host value. Standard layout, so the record is at offset 0: the library sees a value only as
+// the address of its record.
+class Value {
+ public:
+  abi::ValueRecord record;
+  int refs;
+  Kind kind;
+  Registry* registry;  // null once the runtime is gone
+  ValueBody* body;
+};
+static_assert(std::is_standard_layout_v<Value>);
+
+// A member of a group: its record is the member's first 16 bytes.
+struct Member {
+  abi::MemberRecord record{};
+  abi::ValueRecord* cell = nullptr;  // record.valueCell points here
+  std::string name;
+  ValueRef value;
+  Group* parent = nullptr;
+  std::size_t index = 0;  // position in the parent, which never removes members
+  Registry* registry = nullptr;
+
+  void setValue(ValueRef v);
+  std::string path() const;
+  ~Member();
+};
+
+struct Group {
+  std::string path;  // for messages and help: "" for the root, "dir", "job.backup", "file"
+  std::vector<std::unique_ptr<Member>> members;
+  Registry* registry = nullptr;
+  bool registered = false;  // a namespace handle (class member groups are not)
+  Class* ownerClass = nullptr;  // the class whose members these are
+
+  Member* find(std::string_view name) const;
+  Member* add(std::string name, ValueRef value);
+  ~Group();
+};
+
+struct Class {
+  std::string name;
+  Group members;
+};
+
+// Which addresses are live values, members, groups and classes, so that words coming from the
+// library are checked before they are used. Outlives the runtime while values do.
+struct Registry {
+  Runtime::Impl* impl = nullptr;
+  std::unordered_set<const Value*> values;
+  std::unordered_set<const Member*> members;
+  std::unordered_set<const Group*> groups;
+  std::unordered_map<abi::word, std::unique_ptr<Class>> classes;
+};
+
+// One running library routine: its object, arguments, error and the values made meanwhile.
+struct Frame {
+  ValueRef self;
+  std::vector<ValueRef> args;
+  std::size_t nextArg = 0;
+  std::optional<std::string> error;
+  std::vector<ValueRef> made;  // freed at the end of the call unless kept elsewhere
+  std::string what;            // the routine's name, for messages
+};
+
+inline abi::word wordOf(const void* p) {
+  return static_cast<abi::word>(reinterpret_cast<std::uintptr_t>(p));
+}
+
+struct Runtime::Impl {
+  explicit Impl(Runtime& owner);
+  ~Impl();
+  // Releases the namespace and every object (their _del runs), then lets the library go.
+  void shutdown();
+
+  Runtime& runtime;
+  std::shared_ptr<Registry> registry;
+  Hooks hooks;
+  ValueRef rootValue;
+  Group* rootGroup = nullptr;
+  std::vector<int> slotCalls;
+  std::vector<std::unique_ptr<Frame>> frames;
+  int depth = 0;
+  std::vector<ValueRef> retired;  // replaced member values, kept until no call runs
+  bool flushing = false;
+  abi::TextAssigner assigner = nullptr;
+  std::string askBuffer;
+  LibraryExports exports;
+  bool bound = false;
+  void* module = nullptr;  // loaded through the platform layer
+
+  // Values.
+  ValueRef make(Kind kind);
+  ValueRef makeText(std::string_view text);
+  ValueRef makeNumber(std::int32_t n);
+  ValueRef makeList();
+  ValueRef makeGroup(std::string path);
+  ValueRef makeRoutine(std::string name, abi::Routine routine, Class* cls);
+  ValueRef makeClassValue(Class* cls);
+  void setText(Value* v, std::string_view text);
+  Value* liveValue(const void* record) const;
+  Member* liveMember(const void* record) const;
+  Group* liveGroup(abi::word handle) const;
+  Class* liveClass(abi::word handle) const;
+
+  // Namespaces.
+  Group* groupOf(const ValueRef& v) const;  // a Group value's group, a Class's members
+  Result put(Group* group, std::string_view name, const ValueRef& value);
+  void retire(ValueRef v);
+  void flushRetired();
+  abi::word createClass(std::string_view name, Group* where);
+  std::optional<std::string> registerTable(Group* target, const std::vector<TableEntry>& entries);
+
+  // Calls.
+  Frame* frame() { return frames.empty() ? nullptr : frames.back().get(); }
+  void fail(std::string message);  // the running call's error, or reported when none runs
+  void report(std::string_view message);
+  // Runs a routine in a frame of its own. `essential` calls (_del) run even at the depth limit.
+  Result invoke(abi::Routine routine, ValueRef self, std::vector<ValueRef> args,
+                std::string what, bool essential = false);
+  Result callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self);
+  Result callMethod(const ValueRef& object, std::string_view name, std::vector<ValueRef> args);
+  Result makeObject(Class* cls);
+  void runDel(Value* object);
+  Result formText(const ValueRef& value, int nesting = 0);
+  std::optional<std::string> copyInto(const ValueRef& target, const ValueRef& source);
+  bool contains(const ValueRef& list, const Value* needle) const;
+  void printLine(std::string_view line);
+  std::optional<std::string> askText(std::string_view label);
+};
+
+// Decrements and frees; runs _del for objects.
+void releaseValue(Value* v);
+// The path parts of "a.b\c"; a leading "main" stands for the root and is dropped.
+std::vector<std::string_view> splitPath(std::string_view path);
+// Strict decimal: nullopt for anything that is not an int32 in decimal.
+std::optional<std::int32_t> parseDecimal(std::string_view text);
+
+}  // namespace quenda

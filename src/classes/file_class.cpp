@@ -1,0 +1,86 @@
+// The members of the class "file": an object that stands for one file by its path.
+#include "class_protocol.h"
+#include "objects.h"
+#include "path_parts.h"
+#include "platform/files.h"
+#include "plugin/calls.h"
+#include "plugin/module.h"
+#include "plugin/routines.h"
+
+namespace zorvel {
+
+constexpr std::int32_t kFileKind = 0;
+
+ZV_ROUTINE(fileType) {
+  return giveNumber(kFileKind);
+}
+
+ZV_ROUTINE(fileName) {
+  TextVar name;
+  fileNamePart(selfPath(), name);
+  return giveText(name.c_str());
+}
+
+ZV_ROUTINE(fileExt) {
+  TextVar extension;
+  extensionPart(selfPath(), extension);
+  return giveText(extension.c_str());
+}
+
+ZV_ROUTINE(filePath) {
+  TextVar folder;
+  directoryPart(selfPath(), folder);
+  return host::asWord(makeFolderObject(folder.c_str()));
+}
+
+ZV_ROUTINE(fileRename) {
+  TextVar newName;
+  if (!takeTextArguments(newName)) return argumentCountError(1);
+  PathObject* object = selfObject();
+  if (!object) return kNoResult;
+  char*& pathText = object->pathText;
+  TextVar target;
+  directoryPart(pathText, target);
+  target.append(newName);
+  // The object follows the new name even when the move is refused.
+  if (pathText) platform::MoveFileA(pathText, target.c_str());
+  assignText(target.c_str(), &pathText);
+  return kNoResult;
+}
+
+ZV_ROUTINE(fileCopy) {
+  TextVar destination;
+  if (!takeTextArguments(destination)) return argumentCountError(1);
+  PathObject* object = selfObject();
+  if (object && object->pathText) {
+    platform::CopyFileA(object->pathText, destination.c_str(), platform::kFalse);
+  }
+  return kNoResult;
+}
+
+ZV_ROUTINE(fileRem) {
+  auto* object = static_cast<PathObject*>(host::getSelfData());
+  if (object && object->pathText) platform::DeleteFileA(object->pathText);
+  return kNoResult;
+}
+
+ZV_ROUTINE(fileNew) {
+  return protocol::newObject();
+}
+ZV_ROUTINE(fileDef) {
+  return protocol::defineObject();
+}
+ZV_ROUTINE(fileDel) {
+  return protocol::deleteObject();
+}
+ZV_ROUTINE(fileForm) {
+  return protocol::formObject();
+}
+ZV_ROUTINE(fileSet) {
+  return protocol::setObject(module.fileClass);
+}
+ZV_ROUTINE(fileFSet) {
+  return protocol::fSetObject();
+}
+
+}  // namespace zorvel

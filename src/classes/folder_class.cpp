@@ -1,0 +1,141 @@
+// The members of the class "folder": an object that stands for one folder by its path, which
+// ends in a backslash (C:\work\src\).
+#include <cstring>
+
+#include "class_protocol.h"
+#include "copy_folder_tree.h"
+#include "directory_scan.h"
+#include "launch/launch_program.h"
+#include "objects.h"
+#include "plugin/calls.h"
+#include "plugin/module.h"
+#include "plugin/routines.h"
+
+namespace zorvel {
+namespace {
+
+constexpr std::int32_t kFolderKind = 1;
+
+// The last component of a folder path: the field before the last backslash, or the whole text
+// when it has none. C:\work\src\ gives src, C:\ gives C:.
+void finalComponent(const char* path, TextVar& out) {
+  std::size_t count = 0;
+  for (const char* p = path; *p; ++p) count += *p == '\\';
+  std::size_t n = count ? count : 1;
+  // Field n lies between backslash n - 1 (or the start) and backslash n (or the end).
+  const char* start = path;
+  for (std::size_t seen = 0; seen + 1 < n; ++start) seen += *start == '\\';
+  const char* end = std::strchr(start, '\\');
+  out.assign(start, end ? static_cast<std::size_t>(end - start) : std::strlen(start));
+}
+
+// The start of the last occurrence of `needle` (not empty) in `text`, or null.
+const char* lastOccurrence(const char* text, const char* needle) {
+  const char* last = nullptr;
+  for (const char* p = std::strstr(text, needle); p; p = std::strstr(p + 1, needle)) last = p;
+  return last;
+}
+
+}  // namespace
+
+ZV_ROUTINE(folderType) {
+  return giveNumber(kFolderKind);
+}
+
+ZV_ROUTINE(folderName) {
+  TextVar name;
+  finalComponent(selfPath(), name);
+  return giveText(name.c_str());
+}
+
+ZV_ROUTINE(folderDown) {
+  TextVar name;
+  TextVar path(selfPath());
+  if (!takeTextArguments(name)) pickSubfolder(path.c_str(), name);
+  path.append(name);
+  if (path.last() != '\\') path.append('\\');
+  return host::asWord(makeFolderObject(path.c_str()));
+}
+
+ZV_ROUTINE(folderUp) {
+  TextVar path(selfPath());
+  TextVar final;
+  finalComponent(path.c_str(), final);
+  final.append('\\');
+  // Removing the last occurrence of the final component and its backslash leaves the parent.
+  if (const char* at = lastOccurrence(path.c_str(), final.c_str())) {
+    std::size_t start = static_cast<std::size_t>(at - path.c_str());
+    TextVar parent;
+    parent.assign(path.c_str(), start).append(at + final.size());
+    path.assign(parent.c_str());
+  }
+  return host::asWord(makeFolderObject(path.c_str()));
+}
+
+ZV_ROUTINE(folderCopy) {
+  TextVar destination;
+  if (!takeTextArguments(destination)) return argumentCountError(1);
+  TextVar source(selfPath());
+  copyFolderTree(source.c_str(), destination.c_str(), "*.*", copyRecursive);
+  return kNoResult;
+}
+
+ZV_ROUTINE(folderFiles) {
+  TextVar folder(selfPath());
+  DirectoryScan* scan = openDirectoryScan(folder.c_str(), "*.*");
+  if (!scan) return kNoResult;
+  abi::ValueRecord* list = host::resultList();
+  TextVar path;
+  while (nextDirectoryEntry(scan)) {
+    const char* name = directoryEntryName(scan);
+    path.assign(folder.c_str(), folder.size()).append(name);
+    if (directoryEntryType(scan) == kFileEntry) {
+      host::listAppend(list, makeMemberFileObject(path.c_str()));
+    } else if (!sameText(name, ".") && !sameText(name, "..")) {
+      path.append('\\');
+      host::listAppend(list, makeMemberFolderObject(path.c_str()));
+    }
+  }
+  closeDirectoryScan(scan);
+  return host::asWord(list);
+}
+
+ZV_ROUTINE(folderExp) {
+  auto* object = static_cast<PathObject*>(host::getSelfData());
+  TextVar parameters("\"");
+  parameters.append(object ? object->pathText : "").append("\"");
+  launchProgram("explorer", parameters.c_str(), "");
+  return kNoResult;
+}
+
+ZV_ROUTINE(folderNew) {
+  return protocol::newObject();
+}
+ZV_ROUTINE(folderDef) {
+  return protocol::defineObject();
+}
+ZV_ROUTINE(folderDel) {
+  return protocol::deleteObject();
+}
+ZV_ROUTINE(folderForm) {
+  return protocol::formObject();
+}
+ZV_ROUTINE(folderSet) {
+  return protocol::setObject(module.folderClass);
+}
+ZV_ROUTINE(folderFSet) {
+  return protocol::fSetObject();
+}
+
+ZV_ROUTINE(folderAdd) {
+  auto* object = static_cast<PathObject*>(host::getSelfData());
+  abi::ValueRecord* operand = host::nextArgValue();
+  if (!isTextValue(operand)) return kNoResult;
+  TextVar operandText(firstWordText(operand));
+  TextVar path(object ? object->pathText : "");
+  path.append(operandText);
+  if (operandText.c_str()[0] == '\\') return host::asWord(makeFolderObject(path.c_str()));
+  return host::asWord(makeFileObject(path.c_str()));
+}
+
+}  // namespace zorvel

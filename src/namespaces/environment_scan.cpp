@@ -1,0 +1,71 @@
+#include "environment_scan.h"
+
+#include <cstring>
+
+#include "platform/environment.h"
+#include "plugin/memory.h"
+#include "plugin/system.h"
+
+namespace zorvel {
+namespace {
+
+EnvironmentScanState& scanState() { return systemState().environment; }
+
+// Bytes of a block up to and including the NUL of the empty string that ends it.
+std::size_t blockSize(const char* block) {
+  const char* at = block;
+  while (*at) at += std::strlen(at) + 1;
+  return static_cast<std::size_t>(at - block) + 1;
+}
+
+const char* currentEquals() {
+  const char* entry = scanState().cursor;
+  return entry ? std::strchr(entry, '=') : nullptr;
+}
+
+}  // namespace
+
+bool openEnvironmentScan() {
+  EnvironmentScanState& scan = scanState();
+  moduleFree(scan.snapshot);
+  scan = EnvironmentScanState{};
+  char* block = platform::GetEnvironmentStrings();
+  if (!block) return false;
+  std::size_t size = blockSize(block);
+  auto* snapshot = static_cast<char*>(moduleAlloc(size));
+  if (snapshot) {
+    std::memcpy(snapshot, block, size);
+    scan.snapshot = snapshot;
+    scan.size = size;
+  }
+  // Released on both paths: the block is the system's copy, not ours to keep.
+  platform::FreeEnvironmentStringsA(block);
+  return snapshot != nullptr;
+}
+
+bool nextEnvironmentEntry() {
+  EnvironmentScanState& scan = scanState();
+  if (!scan.snapshot) return false;
+  if (!scan.cursor) {
+    scan.cursor = scan.snapshot;
+  } else {
+    if (*scan.cursor == 0) return false;
+    scan.cursor += std::strlen(scan.cursor) + 1;
+  }
+  return *scan.cursor != 0;
+}
+
+void environmentEntryName(TextVar& out) {
+  const char* equals = currentEquals();
+  if (equals)
+    out.assign(scanState().cursor, static_cast<std::size_t>(equals - scanState().cursor));
+  else
+    out.assign("");
+}
+
+const char* environmentEntryValue() {
+  const char* equals = currentEquals();
+  return equals ? equals + 1 : "";
+}
+
+}  // namespace zorvel

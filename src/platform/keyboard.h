@@ -1,0 +1,21 @@
+// The asynchronous key state and the thread's sleep.
+#pragma once
+
+#include "types.h"
+
+namespace platform {
+
+constexpr int kVkReturn = 0x0D;   // VK_RETURN
+constexpr int kVkControl = 0x11;  // VK_CONTROL
+
+// GetAsyncKeyState(virtualKey): the key's state as a signed 16-bit value, whatever window has
+// the focus. Bit 0x8000 (the sign bit): the key is down now. Bit 0x0001: the key was pressed
+// since the previous GetAsyncKeyState call for it (any thread of the process); the call clears
+// that bit. 0 for a key that is up and was not pressed, and for a key number outside 1..254.
+SHORT GetAsyncKeyState(int virtualKey);
+
+// Sleep(milliseconds): suspends the calling thread for at least that long; Sleep(0) only gives
+// up the rest of the time slice.
+void Sleep(DWORD milliseconds);
+
+}  // namespace platform

@@ -1,0 +1,84 @@
+// The registry (read only) and the system's version.
+// Registry calls return their error code as the result (0 on success); they leave the thread's
+// last error alone.
+#pragma once
+
+#include "types.h"
+
+namespace platform {
+
+inline HKEY const kHkeyClassesRoot = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000));
+inline HKEY const kHkeyCurrentUser = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001));
+inline HKEY const kHkeyLocalMachine =
+    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002));
+
+constexpr DWORD kKeyRead = 0x20019;  // KEY_READ
+
+constexpr DWORD kRegNone = 0;       // REG_NONE
+constexpr DWORD kRegSz = 1;         // REG_SZ
+constexpr DWORD kRegExpandSz = 2;   // REG_EXPAND_SZ
+constexpr DWORD kRegBinary = 3;     // REG_BINARY
+constexpr DWORD kRegDword = 4;      // REG_DWORD
+
+// RegOpenKeyExA(root, subKey, options, access, result): kErrorSuccess with *result an open key
+// (to be closed with RegCloseKey). A subkey names its levels separated by "\", compared
+// case-insensitively. Failure: kErrorFileNotFound when the key does not exist (*result is then
+// null); kErrorInvalidHandle for a root that is not an open key.
+LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access, HKEY* result);
+
+// RegQueryValueExA(key, valueName, reserved, type, data, size): reads the named value (a null or
+// empty name: the key's default value). `reserved` must be null; `type` may be null.
+//   data and size given, the value fits in *size bytes: kErrorSuccess, the bytes copied, *size
+//     the value's length in bytes (a text value's count includes its terminating zero), *type
+//     the value's type; the bytes of `data` past the value stay as they were.
+//   data given, the value does not fit: kErrorMoreData, *size the length needed, `data` not to
+//     be relied on.
+//   data null, size given: kErrorSuccess, *size the length.
+//   no such value: kErrorFileNotFound, *size and `data` unchanged.
+LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
+                      unsigned char* data, DWORD* size);
+
+// RegCloseKey(key): kErrorSuccess; kErrorInvalidHandle for a key that is not open.
+LONG RegCloseKey(HKEY key);
+
+constexpr DWORD kVerPlatformWin32Windows = 1;  // VER_PLATFORM_WIN32_WINDOWS
+constexpr DWORD kVerPlatformWin32Nt = 2;       // VER_PLATFORM_WIN32_NT
+constexpr unsigned char kVerNtWorkstation = 1;        // VER_NT_WORKSTATION
+constexpr unsigned char kVerNtDomainController = 2;   // VER_NT_DOMAIN_CONTROLLER
+constexpr unsigned char kVerNtServer = 3;             // VER_NT_SERVER
+
+struct OSVERSIONINFOA {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  char szCSDVersion[128];
+};
+static_assert(sizeof(OSVERSIONINFOA) == 148);
+
+struct OSVERSIONINFOEXA {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  char szCSDVersion[128];
+  WORD wServicePackMajor;
+  WORD wServicePackMinor;
+  WORD wSuiteMask;
+  unsigned char wProductType;
+  unsigned char wReserved;
+};
+static_assert(sizeof(OSVERSIONINFOEXA) == 156);
+static_assert(offsetof(OSVERSIONINFOEXA, wProductType) == 154);
+
+// GetVersionExA(info): TRUE with the version written into *info, whose dwOSVersionInfoSize
+// (set by the caller) is 148 (OSVERSIONINFOA) or 156 (OSVERSIONINFOEXA; the pointer is then
+// really an OSVERSIONINFOEXA). Any other size: FALSE with kErrorInsufficientBuffer, *info
+// unchanged. The size field itself is not changed.
+BOOL GetVersionExA(OSVERSIONINFOA* info);
+
+constexpr DWORD kErrorInsufficientBuffer = 122;  // ERROR_INSUFFICIENT_BUFFER
+
+}  // namespace platform

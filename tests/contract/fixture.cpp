@@ -1,0 +1,179 @@
+// The contract tests' fixture, per backend. Everything else in tests/contract is one source for
+// both backends.
+#include "fixture.h"
+
+#include <algorithm>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include "platform/sim/sim.h"
+#endif
+
+namespace contract {
+
+bool primed(const void* p, std::size_t n) {
+  const auto* bytes = static_cast<const unsigned char*>(p);
+  for (std::size_t i = 0; i < n; ++i)
+    if (bytes[i] != kPrime) return false;
+  return true;
+}
+
+Listing list(const std::string& pattern) {
+  Listing l;
+  platform::WIN32_FIND_DATAA d;
+  std::memset(&d, kPrime, sizeof d);
+  platform::SetLastError(kPrimeError);
+  platform::HANDLE h = platform::FindFirstFileA(pattern.c_str(), &d);
+  if (h == platform::kInvalidHandle) {
+    l.error = platform::GetLastError();
+    EXPECT_TRUE(primed(&d, sizeof d)) << "FindFirstFileA(" << pattern << ") wrote on failure";
+    return l;
+  }
+  l.found = true;
+  do {
+    l.names.push_back(d.cFileName);
+    l.attributes.push_back(d.dwFileAttributes);
+    std::memset(&d, kPrime, sizeof d);
+    platform::SetLastError(kPrimeError);
+  } while (platform::FindNextFileA(h, &d));
+  l.error = platform::GetLastError();
+  EXPECT_TRUE(platform::FindClose(h));
+  return l;
+}
+
+std::vector<std::string> sortedNames(const Listing& l) {
+  std::vector<std::string> names;
+  for (const auto& n : l.names)
+    if (n != "." && n != "..") names.push_back(n);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string currentDirectory() {
+  char buffer[1024];
+  platform::DWORD n = platform::GetCurrentDirectoryA(sizeof buffer, buffer);
+  return n && n < sizeof buffer ? std::string(buffer, n) : std::string("<failed>");
+}
+
+#if defined(_WIN32)
+
+const char* backendName() { return "win32"; }
+
+void writeFile(const std::string& path, const std::string& content) {
+  ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << "writeFile(" << path << "): " << ::GetLastError();
+  ::DWORD written = 0;
+  ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
+  ::CloseHandle(h);
+  ASSERT_EQ(written, content.size());
+}
+
+std::string readFile(const std::string& path) {
+  ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string content;
+  char buffer[4096];
+  ::DWORD got = 0;
+  while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+  ::CloseHandle(h);
+  return content;
+}
+
+namespace {
+
+bool underWine() {
+  ::HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+  return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Under Wine the host's /proc is reachable through drive Z:.
+bool wineRunsAsRoot() {
+  std::string status = readFile("Z:\\proc\\self\\status");
+  auto at = status.find("\nUid:");
+  if (at == std::string::npos) return false;
+  std::size_t i = at + 5;
+  while (i < status.size() && (status[i] == ' ' || status[i] == '\t')) ++i;
+  return i + 1 < status.size() && status[i] == '0' && (status[i + 1] == '\t' || status[i + 1] == ' ');
+}
+
+void removeTree(const std::string& folder) {  // folder ends in a backslash
+  ::WIN32_FIND_DATAA d;
+  ::HANDLE h = ::FindFirstFileA((folder + "*").c_str(), &d);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = d.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + name;
+      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        removeTree(path + "\\");
+      else
+        ::DeleteFileA(path.c_str());
+    } while (::FindNextFileA(h, &d));
+    ::FindClose(h);
+  }
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+std::string tempFolder() {
+  char buffer[MAX_PATH + 1];
+  ::DWORD n = ::GetTempPathA(sizeof buffer, buffer);
+  return std::string(buffer, n);
+}
+
+}  // namespace
+
+bool readOnlyStopsOverwrite() {
+  static const bool stops = !(underWine() && wineRunsAsRoot());
+  return stops;
+}
+
+void Folder::SetUp() {
+  static int counter = 0;
+  std::string temp = tempFolder();
+  ASSERT_FALSE(temp.empty());
+  base = temp + "zvc" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
+         "\\";
+  removeTree(base);  // a leftover of an earlier run with the same process id
+  ASSERT_TRUE(::CreateDirectoryA(base.c_str(), nullptr)) << base << ": " << ::GetLastError();
+  ASSERT_TRUE(::SetCurrentDirectoryA(base.c_str()));
+}
+
+void Folder::TearDown() {
+  ::SetCurrentDirectoryA(tempFolder().c_str());
+  removeTree(base);
+  EXPECT_EQ(::GetFileAttributesA(base.c_str()), INVALID_FILE_ATTRIBUTES) << base << " is left";
+}
+
+#else  // the simulation
+
+const char* backendName() { return "sim"; }
+
+void writeFile(const std::string& path, const std::string& content) {
+  platform::sim::addFile(path, content);
+}
+
+std::string readFile(const std::string& path) {
+  if (!platform::sim::exists(path) || platform::sim::isFolder(path)) return "<missing>";
+  return platform::sim::fileContent(path);
+}
+
+bool readOnlyStopsOverwrite() { return true; }
+
+void Folder::SetUp() {
+  platform::sim::reset();
+  platform::sim::addFolder("C:\\work");
+  platform::sim::setCurrentDirectoryPath("C:\\work");
+  base = "C:\\work\\";
+}
+
+void Folder::TearDown() {
+  EXPECT_EQ(platform::sim::openSearches(), 0) << "a search was not closed";
+}
+
+#endif
+
+}  // namespace contract

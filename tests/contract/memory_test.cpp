@@ -1,0 +1,138 @@
+// The seam's contract for heaps and start-up services (platform/memory.h).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/platform.h"
+
+using namespace platform;
+
+namespace {
+
+bool allBytes(const void* p, std::size_t n, unsigned char value) {
+  const auto* bytes = static_cast<const unsigned char*>(p);
+  for (std::size_t i = 0; i < n; ++i)
+    if (bytes[i] != value) return false;
+  return true;
+}
+
+class Heap : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    heap = HeapCreate(0, 0, 0);
+    ASSERT_NE(heap, nullptr);
+  }
+  void TearDown() override {
+    if (heap) {
+      EXPECT_TRUE(HeapDestroy(heap));
+    }
+  }
+  HANDLE heap = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Heap, ANewHeapHoldsNothing) { EXPECT_EQ(HeapBytesInUse(heap), 0u); }
+
+TEST_F(Heap, ZeroMemoryGivesZeroedBlocks) {
+  auto* p = static_cast<unsigned char*>(HeapAlloc(heap, kHeapZeroMemory, 100));
+  ASSERT_NE(p, nullptr);
+  EXPECT_TRUE(allBytes(p, 100, 0));
+  std::memset(p, 0x5a, 100);  // the whole block is writable
+  auto* q = static_cast<unsigned char*>(HeapAlloc(heap, kHeapZeroMemory, 4096));
+  ASSERT_NE(q, nullptr);
+  EXPECT_TRUE(allBytes(q, 4096, 0));
+  EXPECT_TRUE(HeapFree(heap, 0, p));
+  EXPECT_TRUE(HeapFree(heap, 0, q));
+}
+
+TEST_F(Heap, ZeroByteBlocksAreValidAndDistinct) {
+  void* a = HeapAlloc(heap, 0, 0);
+  void* b = HeapAlloc(heap, 0, 0);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(HeapBytesInUse(heap), 0u);
+  EXPECT_TRUE(HeapFree(heap, 0, a));
+  EXPECT_TRUE(HeapFree(heap, 0, b));
+}
+
+TEST_F(Heap, ReAllocKeepsTheContents) {
+  auto* p = static_cast<unsigned char*>(HeapAlloc(heap, 0, 100));
+  ASSERT_NE(p, nullptr);
+  for (int i = 0; i < 100; ++i) p[i] = static_cast<unsigned char>(i + 1);
+
+  auto* grown = static_cast<unsigned char*>(HeapReAlloc(heap, 0, p, 5000));
+  ASSERT_NE(grown, nullptr);
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(grown[i], i + 1) << i;
+  std::memset(grown + 100, 0x77, 4900);  // the new part is writable
+
+  auto* shrunk = static_cast<unsigned char*>(HeapReAlloc(heap, 0, grown, 10));
+  ASSERT_NE(shrunk, nullptr);
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(shrunk[i], i + 1) << i;
+
+  auto* zeroed = static_cast<unsigned char*>(HeapReAlloc(heap, kHeapZeroMemory, shrunk, 64));
+  ASSERT_NE(zeroed, nullptr);
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(zeroed[i], i + 1) << i;
+  EXPECT_TRUE(allBytes(zeroed + 10, 54, 0));  // the grown part is zero-filled
+  EXPECT_TRUE(HeapFree(heap, 0, zeroed));
+}
+
+TEST_F(Heap, BytesInUseIsTheSumOfLiveBlockSizes) {
+  void* a = HeapAlloc(heap, 0, 10);
+  void* b = HeapAlloc(heap, kHeapZeroMemory, 1000);
+  void* c = HeapAlloc(heap, 0, 0);
+  ASSERT_TRUE(a && b && c);
+  EXPECT_EQ(HeapBytesInUse(heap), 1010u);
+
+  void* big = HeapAlloc(heap, 0, 1 << 20);  // a large block counts exactly too
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(HeapBytesInUse(heap), 1010u + (1u << 20));
+  EXPECT_TRUE(HeapFree(heap, 0, big));
+  EXPECT_EQ(HeapBytesInUse(heap), 1010u);
+
+  a = HeapReAlloc(heap, 0, a, 300);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(HeapBytesInUse(heap), 1300u);
+  b = HeapReAlloc(heap, 0, b, 1);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(HeapBytesInUse(heap), 301u);
+
+  EXPECT_TRUE(HeapFree(heap, 0, a));
+  EXPECT_EQ(HeapBytesInUse(heap), 1u);
+  EXPECT_TRUE(HeapFree(heap, 0, b));
+  EXPECT_TRUE(HeapFree(heap, 0, c));
+  EXPECT_EQ(HeapBytesInUse(heap), 0u);
+}
+
+TEST_F(Heap, BytesInUseKeepsTheLastError) {
+  void* a = HeapAlloc(heap, 0, 10);
+  SetLastError(12345);
+  EXPECT_EQ(HeapBytesInUse(heap), 10u);
+  EXPECT_EQ(GetLastError(), 12345u);
+  EXPECT_TRUE(HeapFree(heap, 0, a));
+}
+
+TEST_F(Heap, FreeingNullDoesNothing) {
+  void* a = HeapAlloc(heap, 0, 16);
+  EXPECT_TRUE(HeapFree(heap, 0, nullptr));
+  EXPECT_EQ(HeapBytesInUse(heap), 16u);
+  EXPECT_TRUE(HeapFree(heap, 0, a));
+}
+
+TEST_F(Heap, DestroyReleasesEveryBlock) {
+  HANDLE other = HeapCreate(kHeapNoSerialize, 4096, 0);
+  ASSERT_NE(other, nullptr);
+  ASSERT_NE(other, heap);
+  for (int i = 0; i < 50; ++i) ASSERT_NE(HeapAlloc(other, 0, 100 + i), nullptr);
+  EXPECT_EQ(HeapBytesInUse(other), 50u * 100u + 49u * 50u / 2u);
+  EXPECT_EQ(HeapBytesInUse(heap), 0u);  // heaps are separate
+  EXPECT_TRUE(HeapDestroy(other));       // frees all fifty (AddressSanitizer checks natively)
+}
+
+TEST(StartUp, CoInitializeSaysWhenItWasDoneAlready) {
+  HRESULT first = CoInitialize(nullptr);
+  EXPECT_TRUE(first == 0 || first == 1) << first;  // S_OK, or S_FALSE after an earlier test
+  EXPECT_EQ(CoInitialize(nullptr), 1);             // S_FALSE
+  InitCommonControls();                            // no result; must simply return
+}

@@ -1,0 +1,174 @@
+// The recursive tree copy against the simulated file system: merging, creating, failing paths,
+// the flags, and the destination inside its own source.
+#include <map>
+
+#include "classes/copy_folder_tree.h"
+#include "classes_fixture.h"
+
+namespace {
+
+namespace sim = platform::sim;
+using zorvel::copyClearAttributes;
+using zorvel::copyFolderTree;
+using zorvel::copyRecursive;
+using Tree = std::map<std::string, std::string>;  // relative path -> content ("/" for folders)
+
+Tree treeOf(const std::string& folder, const std::string& prefix = "") {
+  Tree tree;
+  for (const std::string& name : sim::folderNames(folder)) {
+    std::string path = folder + "\\" + name;
+    if (sim::isFolder(path)) {
+      tree[prefix + name + "\\"] = "/";
+      for (auto& [k, v] : treeOf(path, prefix + name + "\\")) tree[k] = v;
+    } else {
+      tree[prefix + name] = sim::fileContent(path);
+    }
+  }
+  return tree;
+}
+
+class CopyTree : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    makeSource();
+  }
+  static void makeSource() {
+    sim::addFile("C:\\src\\a.txt", "A");
+    sim::addFile("C:\\src\\b.dat", "B", platform::kFileAttributeHidden);
+    sim::addFile("C:\\src\\sub\\c.txt", "C");
+    sim::addFolder("C:\\src\\sub\\deep\\empty");
+    sim::addFile("C:\\src\\other\\d.txt", "D");
+  }
+  const Tree source = {{"a.txt", "A"},      {"b.dat", "B"},       {"sub\\", "/"},
+                       {"sub\\c.txt", "C"}, {"sub\\deep\\", "/"}, {"sub\\deep\\empty\\", "/"},
+                       {"other\\", "/"},    {"other\\d.txt", "D"}};
+};
+
+TEST_F(CopyTree, FolderCopyCreatesTheDestinationAndCopiesTheWholeTree) {
+  EXPECT_FALSE(call(folder("C:\\src\\"), "copy", {text("C:\\dst")}));
+  EXPECT_EQ(treeOf("C:\\dst"), source);
+  EXPECT_EQ(treeOf("C:\\src"), source);
+  EXPECT_EQ(sim::openSearches(), 0);
+
+  quenda::Result missing = runtime.callMethod(folder("C:\\src\\"), "copy");
+  ASSERT_FALSE(missing.ok());
+  EXPECT_EQ(*missing.error, "The minimal argument count is 1!");
+}
+
+TEST_F(CopyTree, MergesIntoAnExistingFolderReplacingFilesOfTheSameName) {
+  sim::addFile("C:\\dst\\a.txt", "old");
+  sim::addFile("C:\\dst\\mine.txt", "M");
+  EXPECT_EQ(copyFolderTree("C:\\src\\", "C:\\dst\\", "*.*", copyRecursive), 1);
+  Tree expected = source;
+  expected["mine.txt"] = "M";
+  EXPECT_EQ(treeOf("C:\\dst"), expected);
+  EXPECT_TRUE(sim::callsOf("CreateDirectoryA").size() == 4u);  // sub, deep, empty, other
+}
+
+TEST_F(CopyTree, AnEmptyFolderGivesAnEmptyDestinationAndAMissingParentGivesNothing) {
+  sim::addFolder("C:\\void");
+  EXPECT_EQ(copyFolderTree("C:\\void", "C:\\made", "*.*", copyRecursive), 1);
+  EXPECT_TRUE(sim::isFolder("C:\\made"));
+  EXPECT_TRUE(treeOf("C:\\made").empty());
+
+  EXPECT_EQ(copyFolderTree("C:\\src", "C:\\no\\such\\place", "*.*", copyRecursive), 0);
+  EXPECT_FALSE(sim::exists("C:\\no"));
+  // A missing source creates nothing at all.
+  EXPECT_EQ(copyFolderTree("C:\\absent", "C:\\fresh", "*.*", copyRecursive), 0);
+  EXPECT_FALSE(sim::exists("C:\\fresh"));
+  EXPECT_EQ(copyFolderTree("", "C:\\fresh", "*.*", copyRecursive), 0);
+  EXPECT_EQ(copyFolderTree("C:\\src", "", "*.*", copyRecursive), 0);
+  EXPECT_EQ(copyFolderTree(nullptr, nullptr, nullptr, copyRecursive), 0);
+  EXPECT_EQ(sim::openSearches(), 0);
+}
+
+TEST_F(CopyTree, WithoutRecursionAndWithAPatternOnlyMatchingEntriesOfTheTopAreCopied) {
+  EXPECT_EQ(copyFolderTree("C:\\src", "C:\\flat", nullptr, 0), 1);
+  EXPECT_EQ(treeOf("C:\\flat"), (Tree{{"a.txt", "A"}, {"b.dat", "B"}}));
+
+  // The pattern filters folders too: "sub" does not match *.txt and is not descended into.
+  EXPECT_EQ(copyFolderTree("C:\\src", "C:\\txt", "*.txt", copyRecursive), 1);
+  EXPECT_EQ(treeOf("C:\\txt"), (Tree{{"a.txt", "A"}}));
+}
+
+TEST_F(CopyTree, AReadOnlyDestinationFileIsReplacedOnlyWithClearAttributes) {
+  sim::addFile("C:\\ro\\a.txt", "locked", platform::kFileAttributeReadonly);
+  EXPECT_EQ(copyFolderTree("C:\\src", "C:\\ro", "*.*", copyRecursive), 0);
+  EXPECT_EQ(sim::fileContent("C:\\ro\\a.txt"), "locked");
+  // The failure did not stop the walk.
+  EXPECT_EQ(sim::fileContent("C:\\ro\\sub\\c.txt"), "C");
+  EXPECT_TRUE(sim::callsOf("SetFileAttributesA").empty());
+
+  EXPECT_EQ(copyFolderTree("C:\\src", "C:\\ro", "*.*", copyRecursive | copyClearAttributes), 1);
+  EXPECT_EQ(sim::fileContent("C:\\ro\\a.txt"), "A");
+  auto cleared = sim::callsOf("SetFileAttributesA");
+  ASSERT_FALSE(cleared.empty());
+  EXPECT_EQ(cleared[0].args, (std::vector<std::string>{"C:\\ro\\a.txt", "128"}));
+}
+
+TEST_F(CopyTree, ADestinationInsideTheSourceReceivesTheTreeOnce) {
+  EXPECT_EQ(copyFolderTree("C:\\src", "C:\\src\\backup", "*.*", copyRecursive), 1);
+  EXPECT_EQ(treeOf("C:\\src\\backup"), source);
+
+  // Relative, differently cased, with forward slashes, one level down: still recognised.
+  sim::setCurrentDirectoryPath("C:\\src\\sub");
+  EXPECT_EQ(copyFolderTree("..", "../SUB/Deep/./copy/", "*.*", copyRecursive), 1);
+  Tree copied = treeOf("C:\\src\\sub\\deep\\copy");
+  EXPECT_EQ(copied.count("sub\\deep\\copy\\"), 0u);
+  EXPECT_EQ(copied["sub\\c.txt"], "C");
+  EXPECT_EQ(copied["backup\\a.txt"], "A");
+  EXPECT_EQ(sim::openSearches(), 0);
+}
+
+TEST_F(CopyTree, PathsThatDoNotFitAreNotCopiedAndNeverCutShort) {
+  // A destination of 249 characters: "a.txt" still fits behind it, a longer name does not.
+  std::string base = "C:\\" + std::string(246, 'd');
+  sim::addFile("C:\\long\\a.txt", "A");
+  sim::addFile("C:\\long\\a-name-much-too-long.txt", "L");
+  EXPECT_EQ(copyFolderTree("C:\\long", base.c_str(), "*.*", copyRecursive), 0);
+  EXPECT_EQ(sim::fileContent(base + "\\a.txt"), "A");
+  for (const auto& copy : sim::callsOf("CopyFileA")) EXPECT_LT(copy.args[1].size(), 260u);
+  EXPECT_EQ(sim::folderNames(base).size(), 1u);
+
+  // A destination or source that does not fit copies nothing.
+  sim::clearCalls();
+  std::string tooLong = "C:\\" + std::string(300, 'x');
+  EXPECT_EQ(copyFolderTree("C:\\src", tooLong.c_str(), "*.*", copyRecursive), 0);
+  EXPECT_EQ(copyFolderTree(tooLong.c_str(), "C:\\dst", "*.*", copyRecursive), 0);
+  EXPECT_TRUE(sim::callsOf("CreateDirectoryA").empty());
+  EXPECT_TRUE(sim::callsOf("CopyFileA").empty());
+}
+
+TEST_F(CopyTree, ABareDriveDestinationIsNotCreated) {
+  EXPECT_EQ(copyFolderTree("C:\\src\\other", "D:", "*.*", copyRecursive), 1);
+  EXPECT_EQ(sim::fileContent("D:\\d.txt"), "D");
+  EXPECT_EQ(copyFolderTree("C:\\src\\sub", "D:\\", "*.*", 0), 1);
+  EXPECT_EQ(sim::fileContent("D:\\c.txt"), "C");
+  EXPECT_TRUE(sim::callsOf("CreateDirectoryA").empty());
+}
+
+TEST_F(CopyTree, FailingCallsGiveZeroButNeverLeaveASearchOpen) {
+  for (const char* operation : {"FindFirstFileA", "FindNextFileA", "CreateDirectoryA", "CopyFileA",
+                                "GetCurrentDirectoryA"}) {
+    for (int n = 1;; ++n) {
+      SCOPED_TRACE(std::string(operation) + " #" + std::to_string(n));
+      sim::reset();
+      makeSource();
+      sim::failCall(operation, n, platform::kErrorAccessDenied);
+      std::int32_t result = copyFolderTree("C:\\src", "C:\\dst", "*.*", copyRecursive);
+      bool fired = sim::faultsFired() > 0;
+      // Without the current directory only relative paths lose their absolute form.
+      if (!fired || std::string(operation) == "GetCurrentDirectoryA") {
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(treeOf("C:\\dst"), source);
+      } else {
+        EXPECT_EQ(result, 0);
+      }
+      EXPECT_EQ(sim::openSearches(), 0);
+      if (!fired) break;
+    }
+  }
+}
+
+}  // namespace

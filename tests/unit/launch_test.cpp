@@ -1,0 +1,183 @@
+// launchProgram and run against the simulated processes: the command line, the directory, the
+// start flags, the shell's fallback, and the handles.
+#include <algorithm>
+
+#include "classes_fixture.h"
+#include "launch/launch_program.h"
+#include "platform/sim/process_control.h"
+
+namespace {
+
+namespace sim = platform::sim;
+using Args = std::vector<std::string>;
+
+class Launch : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    sim::addFile("C:\\tools\\app.exe");
+    sim::addFile("C:\\Program Files\\viewer\\view.exe");
+    sim::addFile("C:\\docs\\report.txt", "text");
+    sim::associate(".txt", "C:\\Program Files\\viewer\\view.exe");
+    sim::associate("http:", "C:\\Program Files\\viewer\\view.exe");
+  }
+  quenda::Result run(std::vector<quenda::ValueRef> args) {
+    return runtime.call("run", std::move(args));
+  }
+  // CreateProcessA's recorded arguments: application, command line, attributes x2, inherit,
+  // flags, environment, directory, cb, dwFlags, wShowWindow.
+  Args lastCreate() {
+    auto calls = sim::callsOf("CreateProcessA");
+    return calls.empty() ? Args{} : calls.back().args;
+  }
+  // ShellExecuteExA's: cbSize, fMask, hwnd, verb, file, parameters, directory, nShow.
+  Args lastShell() {
+    auto calls = sim::callsOf("ShellExecuteExA");
+    return calls.empty() ? Args{} : calls.back().args;
+  }
+  int countOf(int slot) {
+    const auto& calls = runtime.slotCalls();
+    return static_cast<int>(std::count(calls.begin(), calls.end(), slot));
+  }
+};
+
+TEST_F(Launch, RunStartsTheQuotedProgramInItsOwnFolder) {
+  ASSERT_TRUE(run({text("C:\\tools\\app.exe")}).ok());
+  EXPECT_EQ(lastCreate(), (Args{"(null)", "\"C:\\tools\\app.exe\"", "0x0", "0x0", "0", "32", "0x0",
+                                "C:\\tools\\", "68", "1", "1"}));
+  ASSERT_EQ(sim::processes().size(), 1u);
+  const sim::Process& p = sim::processes()[0];
+  EXPECT_EQ(p.program, "C:\\tools\\app.exe");
+  EXPECT_EQ(p.directory, "C:\\tools\\");
+  EXPECT_EQ(p.showWindow, 1);
+  EXPECT_FALSE(p.byShell);
+  EXPECT_TRUE(sim::callsOf("ShellExecuteExA").empty());
+  EXPECT_EQ(sim::openProcessHandles(), 0);
+  EXPECT_EQ(sim::callsOf("CloseHandle").size(), 2u);
+}
+
+TEST_F(Launch, RunWithABareNameStartsInTheCurrentDirectory) {
+  sim::addFile("C:\\Windows\\System32\\tool.exe");
+  sim::addFolder("D:\\here");
+  sim::setCurrentDirectoryPath("D:\\here");
+  ASSERT_TRUE(run({text("tool")}).ok());
+  EXPECT_EQ(lastCreate()[1], "\"tool\"");
+  EXPECT_EQ(lastCreate()[7], "(null)");
+  ASSERT_EQ(sim::processes().size(), 1u);
+  EXPECT_EQ(sim::processes()[0].program, "C:\\Windows\\System32\\tool.exe");
+  EXPECT_EQ(sim::processes()[0].directory, "D:\\here");
+}
+
+TEST_F(Launch, QuotedProgramsAndForwardSlashes) {
+  ASSERT_TRUE(run({text("\"C:\\Program Files\\viewer\\view.exe\""), text("-x")}).ok());
+  EXPECT_EQ(lastCreate()[1], "\"C:\\Program Files\\viewer\\view.exe\" -x");
+  EXPECT_EQ(lastCreate()[7], "C:\\Program Files\\viewer\\");
+
+  ASSERT_TRUE(run({text("C:/tools/app.exe")}).ok());
+  EXPECT_EQ(lastCreate()[1], "\"C:/tools/app.exe\"");
+  EXPECT_EQ(lastCreate()[7], "C:/tools/");
+  EXPECT_EQ(sim::processes().size(), 2u);
+}
+
+TEST_F(Launch, TheSecondArgumentBecomesTheParameters) {
+  run({text("C:\\tools\\app.exe"), file("C:\\docs\\a b.txt")});
+  EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" \"C:\\docs\\a b.txt\"");
+  run({text("C:\\tools\\app.exe"), folder("C:\\docs\\")});
+  EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" \"C:\\docs\\\"");
+  run({text("C:\\tools\\app.exe"), text("one two")});
+  EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" one two");
+  run({text("C:\\tools\\app.exe"), text("")});
+  EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\"");
+
+  // A third argument is never fetched.
+  runtime.clearSlotCalls();
+  ASSERT_TRUE(run({text("C:\\tools\\app.exe"), text("p"), runtime.number(1)}).ok());
+  EXPECT_EQ(countOf(abi::kNextArgText), 1);
+  EXPECT_EQ(countOf(abi::kNextArgValue), 1);
+  EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" p");
+}
+
+TEST_F(Launch, WrongCallsRaiseTheirErrorAndStartNothing) {
+  quenda::Result none = run({});
+  ASSERT_FALSE(none.ok());
+  EXPECT_EQ(*none.error, "The minimal argument count is 1!");
+  for (quenda::ValueRef wrong : {runtime.number(3), runtime.list()}) {
+    quenda::Result result = run({text("C:\\tools\\app.exe"), wrong});
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(*result.error, "Invalid arguments specified.");
+  }
+  EXPECT_TRUE(sim::callsOf("CreateProcessA").empty());
+  EXPECT_TRUE(sim::callsOf("ShellExecuteExA").empty());
+}
+
+TEST_F(Launch, ADocumentFallsBackToTheShellWithTheSameTexts) {
+  ASSERT_TRUE(run({text("C:\\docs\\report.txt"), text("--page 2")}).ok());
+  EXPECT_EQ(lastCreate()[1], "\"C:\\docs\\report.txt\" --page 2");
+  EXPECT_EQ(lastShell(),
+            (Args{"60", "64", "0x0", "", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
+  ASSERT_EQ(sim::processes().size(), 1u);
+  EXPECT_TRUE(sim::processes()[0].byShell);
+  EXPECT_EQ(sim::processes()[0].program, "C:\\Program Files\\viewer\\view.exe");
+  EXPECT_EQ(sim::openProcessHandles(), 0);
+}
+
+TEST_F(Launch, TheShellGetsADirectoryDerivedFromTheProgramWhenNoneIsGiven) {
+  EXPECT_EQ(zorvel::launchProgram("C:\\docs\\report.txt"), 1);
+  EXPECT_EQ(lastShell()[6], "C:\\docs\\");
+  // Only a backslash counts, and not one in the first character.
+  zorvel::launchProgram("C:/docs/report.txt");
+  EXPECT_EQ(lastShell()[6], "(null)");
+  zorvel::launchProgram("\\report.txt");
+  EXPECT_EQ(lastShell()[6], "(null)");
+  zorvel::launchProgram("http://example.org/a\\b", nullptr, "");
+  EXPECT_EQ(lastShell()[6], "http://example.org/a\\");
+  EXPECT_EQ(sim::openProcessHandles(), 0);
+}
+
+TEST_F(Launch, AnAddressOpensThroughTheShellAndAnUnknownNameGivesZero) {
+  EXPECT_EQ(zorvel::launchProgram("http://example.org", "", ""), 1);
+  EXPECT_EQ(lastShell()[4], "http://example.org");
+  EXPECT_EQ(zorvel::launchProgram("C:\\nothing\\here.exe", "", ""), 0);
+  EXPECT_EQ(zorvel::launchProgram("", nullptr, nullptr), 0);
+  EXPECT_EQ(zorvel::launchProgram(nullptr), 0);
+  EXPECT_EQ(sim::openProcessHandles(), 0);
+
+  // A program that takes the request in a running instance leaves no handle to close.
+  sim::runsAlready("C:\\Program Files\\viewer\\view.exe");
+  sim::clearCalls();
+  EXPECT_EQ(zorvel::launchProgram("C:\\docs\\report.txt"), 1);
+  EXPECT_TRUE(sim::callsOf("CloseHandle").empty());
+}
+
+TEST_F(Launch, FailuresAtEachStepLeaveNoHandleAndNoMemory) {
+  std::size_t before = libraryBytes();
+  for (const char* operation : {"CreateProcessA", "ShellExecuteExA", "HeapAlloc", "CloseHandle"}) {
+    for (int n = 1;; ++n) {
+      SCOPED_TRACE(std::string(operation) + " #" + std::to_string(n));
+      sim::clearFaults();
+      sim::failCall(operation, n, platform::kErrorAccessDenied);
+      std::int32_t started = zorvel::launchProgram("C:\\docs\\report.txt", "p", "");
+      std::int32_t direct = zorvel::launchProgram("C:\\tools\\app.exe", "", "");
+      bool fired = sim::faultsFired() > 0;
+      EXPECT_EQ(libraryBytes(), before);
+      if (std::string(operation) != "CloseHandle") {
+        EXPECT_EQ(sim::openProcessHandles(), 0);
+      }
+      if (!fired) {
+        EXPECT_EQ(started, 1);
+        EXPECT_EQ(direct, 1);
+        break;
+      }
+    }
+  }
+}
+
+TEST_F(Launch, VeryLongTextsAreCarriedWhole) {
+  std::string program = "C:\\" + std::string(40000, 'p') + ".exe";
+  std::string parameters(70000, 'q');
+  EXPECT_EQ(zorvel::launchProgram(program.c_str(), parameters.c_str(), nullptr), 0);
+  EXPECT_EQ(lastCreate()[1], "\"" + program + "\" " + parameters);
+  EXPECT_EQ(lastShell()[5], parameters);
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+// What the dir, env and clip tests share: a fresh simulated machine, the library bound to a
+// runtime, printed lines captured and "id" answers scripted.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/memory.h"
+#include "platform/sim/sim.h"
+#include "plugin/module.h"
+#include "plugin/text.h"
+#include "runtime/linked.h"
+#include "runtime/runtime.h"
+
+class NamespaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::sim::reset();
+    ASSERT_TRUE(runtime.bind(quenda::linkedLibrary()).ok());
+    runtime.hooks().printLine = [this](std::string_view line) { lines.emplace_back(line); };
+    runtime.hooks().askText = [this](std::string_view label) -> std::optional<std::string> {
+      labels.emplace_back(label);
+      if (answers.empty()) return std::nullopt;
+      std::string answer = answers.front();
+      answers.pop_front();
+      return answer;
+    };
+    platform::sim::clearCalls();
+  }
+
+  quenda::Result call(const std::string& path, std::vector<std::string> args = {}) {
+    std::vector<quenda::ValueRef> values;
+    for (const auto& arg : args) values.push_back(runtime.text(arg));
+    return runtime.call(path, values);
+  }
+  // Calls with the answer to "id" scripted; the printed lines and labels start afresh.
+  quenda::Result pick(const std::string& path, const std::string& answer) {
+    lines.clear();
+    labels.clear();
+    answers = {answer};
+    return call(path);
+  }
+
+  // "folder C:\x\" or "file C:\x\a.txt", "none" for no result, "error: ..." for an error.
+  static std::string describe(const quenda::Result& result) {
+    if (!result.ok()) return "error: " + *result.error;
+    if (!result.value) return "none";
+    if (result.value.is(quenda::Kind::Object))
+      return result.value.name() + " " + result.value.objectPath();
+    if (result.value.is(quenda::Kind::Text)) return "text " + result.value.text();
+    return "other";
+  }
+
+  std::size_t textBytes() { return platform::HeapBytesInUse(zorvel::textHeap()); }
+  std::size_t moduleBytes() { return platform::HeapBytesInUse(zorvel::module.moduleHeap); }
+
+  quenda::Runtime runtime;
+  std::vector<std::string> lines;
+  std::vector<std::string> labels;
+  std::deque<std::string> answers;
+};
