@@ -442,13 +442,15 @@ ValueRef Evaluator::evaluate(const Expr& expression) {
 
 ValueRef Evaluator::evaluatePresent(const Expr& expression, const char* what) {
   ValueRef value = evaluate(expression);
-  if (!value) {
-    std::string path = pathOf(expression);
-    fail(std::string(what) + " is missing: " + (path.empty() ? "the expression" : "'" + path + "'") +
-             " gave no value",
-         expression);
-  }
+  if (!value) failMissing(expression, what);
   return value;
+}
+
+void Evaluator::failMissing(const Expr& expression, const std::string& what) {
+  std::string path = pathOf(expression);
+  fail(what + " is missing: " + (path.empty() ? "the expression" : "'" + path + "'") +
+           " gave no value",
+       expression);
 }
 
 // Names are looked up among the running function's locals, then the host's builtins, then the
@@ -471,40 +473,48 @@ Evaluator::Target Evaluator::resolve(const Expr& expression) {
   } else if (name == "main") {
     target.value = runtime_.root();
   } else {
-    fail("unknown name '" + name + "' (help lists the names)", expression);
+    failUnknownName(expression);
   }
   return target;
 }
 
 Evaluator::Target Evaluator::resolveMember(const Expr& expression) {
   ValueRef base = evaluate(*expression.base);
+  Target target;
+  if (base.is(Kind::Group)) {
+    target.value = runtime_.member(base, expression.text);
+    if (!target.value) failNoMember(expression, base);
+    return target;
+  }
+  if (base.is(Kind::Object)) {
+    target.kind = Target::kMethod;
+    target.value = std::move(base);
+    target.name = expression.text;
+    return target;
+  }
+  failNoMember(expression, base);
+}
+
+void Evaluator::failUnknownName(const Expr& expression) {
+  fail("unknown name '" + expression.text + "' (help lists the names)", expression);
+}
+
+void Evaluator::failNoMember(const Expr& expression, const ValueRef& base) {
   const std::string& name = expression.text;
   std::string where = pathOf(*expression.base);
   if (where.empty()) where = "the value";
-  Target target;
   if (!base) fail("'" + where + "' gave no value, so it has no member '" + name + "'", expression);
-  switch (base.kind()) {
-    case Kind::Group: {
-      target.value = runtime_.member(base, name);
-      if (!target.value) {
-        fail("unknown name '" + name + "' in the group '" + where + "'", expression);
-      }
-      return target;
-    }
-    case Kind::Object:
-      target.kind = Target::kMethod;
-      target.value = base;
-      target.name = name;
-      return target;
-    case Kind::Class:
-      fail("'" + where + "." + name + "' needs an object: declare one first, as in " + where +
-               " x(\"...\")",
-           expression);
-    default:
-      fail("'" + where + "' is " + aKindName(base) + ", not an object or a group: it has no member '" +
-               name + "'",
-           expression);
+  if (base.is(Kind::Group)) {
+    fail("unknown name '" + name + "' in the group '" + where + "'", expression);
   }
+  if (base.is(Kind::Class)) {
+    fail("'" + where + "." + name + "' needs an object: declare one first, as in " + where +
+             " x(\"...\")",
+         expression);
+  }
+  fail("'" + where + "' is " + aKindName(base) + ", not an object or a group: it has no member '" +
+           name + "'",
+       expression);
 }
 
 ValueRef Evaluator::call(const Target& target, std::vector<ValueRef> args, const Expr& at) {
@@ -517,6 +527,10 @@ ValueRef Evaluator::call(const Target& target, std::vector<ValueRef> args, const
   if (callee.is(Kind::Function) || callee.is(Kind::Routine) || callee.is(Kind::Class)) {
     return check(runtime_.callValue(callee, std::move(args)), at);
   }
+  failNotCallable(callee, at);
+}
+
+void Evaluator::failNotCallable(const ValueRef& callee, const Expr& at) {
   std::string path = pathOf(at);
   fail((path.empty() ? std::string("the value") : "'" + path + "'") + " is " + aKindName(callee) +
            " and cannot be called",
@@ -549,12 +563,14 @@ ValueRef Evaluator::evaluateUnary(const Expr& expression) {
     return runtime_.number(isTrue(evaluate(*expression.base)) ? 0 : 1);
   }
   ValueRef operand = evaluatePresent(*expression.base, "the operand of '-'");
-  if (!operand.is(Kind::Number)) {
-    fail("'-' needs a number, not " + aKindName(operand), expression);
-  }
+  if (!operand.is(Kind::Number)) failNotNumber(operand, expression);
   // 32-bit two's complement, as everywhere in the language.
   return runtime_.number(
       static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(operand.number())));
+}
+
+void Evaluator::failNotNumber(const ValueRef& operand, const Expr& at) {
+  fail("'-' needs a number, not " + aKindName(operand), at);
 }
 
 ValueRef Evaluator::evaluateBinary(const Expr& expression) {
@@ -565,38 +581,47 @@ ValueRef Evaluator::evaluateBinary(const Expr& expression) {
     if (op == Operator::kOr && left) return runtime_.number(1);
     return runtime_.number(isTrue(evaluate(*expression.right)) ? 1 : 0);
   }
-  std::string side = std::string("the left side of '") + operatorText(op) + "'";
-  ValueRef left = evaluatePresent(*expression.base, side.c_str());
-  side = std::string("the right side of '") + operatorText(op) + "'";
-  ValueRef right = evaluatePresent(*expression.right, side.c_str());
-
+  ValueRef left = evaluate(*expression.base);
+  if (!left) failMissingOperand(expression, "left");
+  ValueRef right = evaluate(*expression.right);
+  if (!right) failMissingOperand(expression, "right");
   switch (op) {
     case Operator::kAdd:
       return add(left, right, expression);
     case Operator::kSubtract:
     case Operator::kMultiply:
     case Operator::kDivide:
-    case Operator::kRemainder: {
-      if (!left.is(Kind::Number) || !right.is(Kind::Number)) {
-        fail(std::string("'") + operatorText(op) + "' needs two numbers, not " + aKindName(left) +
-                 " and " + aKindName(right),
-             expression);
-      }
-      const std::int64_t a = left.number();
-      const std::int64_t b = right.number();
-      std::int64_t result = 0;
-      if (op == Operator::kSubtract) result = a - b;
-      if (op == Operator::kMultiply) result = a * b;
-      if (op == Operator::kDivide || op == Operator::kRemainder) {
-        if (b == 0) fail("division by zero", expression);
-        result = op == Operator::kDivide ? a / b : a % b;
-      }
-      // Wraps to 32 bits; the conversion of an out-of-range value is modular since C++20.
-      return runtime_.number(static_cast<std::int32_t>(static_cast<std::uint32_t>(result)));
-    }
+    case Operator::kRemainder:
+      return arithmetic(op, left, right, expression);
     default:
       return compare(op, left, right, expression);
   }
+}
+
+void Evaluator::failMissingOperand(const Expr& expression, const char* side) {
+  const Expr& operand = side[0] == 'l' ? *expression.base : *expression.right;
+  failMissing(operand,
+              std::string("the ") + side + " side of '" + operatorText(expression.op) + "'");
+}
+
+ValueRef Evaluator::arithmetic(Operator op, const ValueRef& left, const ValueRef& right,
+                               const Expr& at) {
+  if (!left.is(Kind::Number) || !right.is(Kind::Number)) {
+    fail(std::string("'") + operatorText(op) + "' needs two numbers, not " + aKindName(left) +
+             " and " + aKindName(right),
+         at);
+  }
+  const std::int64_t a = left.number();
+  const std::int64_t b = right.number();
+  std::int64_t result = 0;
+  if (op == Operator::kSubtract) result = a - b;
+  if (op == Operator::kMultiply) result = a * b;
+  if (op == Operator::kDivide || op == Operator::kRemainder) {
+    if (b == 0) fail("division by zero", at);
+    result = op == Operator::kDivide ? a / b : a % b;
+  }
+  // Wraps to 32 bits; the conversion of an out-of-range value is modular since C++20.
+  return runtime_.number(static_cast<std::int32_t>(static_cast<std::uint32_t>(result)));
 }
 
 // Object + value: the object's _add. Text joins with anything's text form; numbers add; lists

@@ -105,11 +105,24 @@ class Evaluator {
   ValueRef evaluatePresent(const Expr& expression, const char* what);
   Target resolve(const Expr& expression);
   Target resolveMember(const Expr& expression);
+  // Error paths, kept out of the recursive functions' frames.
+  [[noreturn]] __attribute__((noinline, cold)) void failMissing(const Expr& expression,
+                                                                const std::string& what);
+  [[noreturn]] __attribute__((noinline, cold)) void failMissingOperand(const Expr& expression,
+                                                                       const char* side);
+  [[noreturn]] __attribute__((noinline, cold)) void failUnknownName(const Expr& expression);
+  [[noreturn]] __attribute__((noinline, cold)) void failNoMember(const Expr& expression,
+                                                                 const ValueRef& base);
+  [[noreturn]] __attribute__((noinline, cold)) void failNotCallable(const ValueRef& callee,
+                                                                    const Expr& at);
+  [[noreturn]] __attribute__((noinline, cold)) void failNotNumber(const ValueRef& operand,
+                                                                  const Expr& at);
   ValueRef call(const Target& target, std::vector<ValueRef> args, const Expr& at);
   ValueRef evaluateCall(const Expr& expression);
   ValueRef evaluatePop(const Expr& expression);
   ValueRef evaluateUnary(const Expr& expression);
   ValueRef evaluateBinary(const Expr& expression);
+  ValueRef arithmetic(Operator op, const ValueRef& left, const ValueRef& right, const Expr& at);
   ValueRef add(const ValueRef& left, const ValueRef& right, const Expr& at);
   ValueRef compare(Operator op, const ValueRef& left, const ValueRef& right, const Expr& at);
   std::string textForm(const ValueRef& value, const Expr& at);

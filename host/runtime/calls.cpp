@@ -78,8 +78,7 @@ Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<Va
     if (Value* v = liveValue(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(word)))) {
       r.value = ValueRef::retain(v);
     } else {
-      r = Result::fail("'" + done->what + "' returned " + hexWord(word) +
-                       ", which is not a value");
+      r = Result::fail("'" + done->what + "' returned " + hexWord(word) + ", which is not a value");
     }
   }
   done.reset();
@@ -87,8 +86,7 @@ Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<Va
   return r;
 }
 
-Result Runtime::Impl::callValue(const ValueRef& callee, std::vector<ValueRef> args,
-                                ValueRef self) {
+Result Runtime::Impl::callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self) {
   if (!callee) return Result::fail("nothing to call");
   ValueBody& body = *callee.get()->body;
   switch (callee.kind()) {
@@ -158,16 +156,18 @@ void Runtime::Impl::runDel(Value* object) {
   body.deleted = true;
   Member* d = body.cls ? body.cls->members.find("_del") : nullptr;
   if (!d || !d->value.is(Kind::Routine)) return;
-  Result r = invoke(d->value.routine(), ValueRef::retain(object), {}, body.cls->name + "._del",
-                    true);
+  Result r =
+      invoke(d->value.routine(), ValueRef::retain(object), {}, body.cls->name + "._del", true);
   if (!r.ok()) report(body.cls->name + "._del: " + *r.error);
 }
 
 Result Runtime::Impl::formText(const ValueRef& value, int nesting) {
   if (!value) return Result::fail("no value");
   switch (value.kind()) {
-    case Kind::Text: return Result::of(value);
-    case Kind::Number: return Result::of(makeText(std::to_string(value.number())));
+    case Kind::Text:
+      return Result::of(value);
+    case Kind::Number:
+      return Result::of(makeText(std::to_string(value.number())));
     case Kind::List: {
       if (nesting > kMaxCallDepth) return Result::fail("lists nest too deeply to show");
       std::string out = "[";
@@ -190,7 +190,8 @@ Result Runtime::Impl::formText(const ValueRef& value, int nesting) {
       if (r.value.is(Kind::Object)) return Result::fail("'" + cls->name + "._form' gave an object");
       return formText(r.value, nesting + 1);
     }
-    default: return Result::of(makeText(value.name()));
+    default:
+      return Result::of(makeText(value.name()));
   }
 }
 
@@ -287,7 +288,9 @@ Result Runtime::add(const ValueRef& object, const ValueRef& value) {
   return impl_->callMethod(object, "_add", {value});
 }
 
-Result Runtime::form(const ValueRef& value) { return impl_->formText(value); }
+Result Runtime::form(const ValueRef& value) {
+  return impl_->formText(value);
+}
 
 Result Runtime::runScript(std::string_view source) {
   if (!impl_->hooks.runScript) return Result::fail("no language is attached");
@@ -299,8 +302,12 @@ std::int32_t Runtime::evalNumber(std::string_view text) {
   return decimalValue(text);
 }
 
-int Runtime::callDepth() const { return impl_->depth; }
+int Runtime::callDepth() const {
+  return impl_->depth;
+}
 
-std::size_t Runtime::liveValueCount() const { return impl_->registry->values.size(); }
+std::size_t Runtime::liveValueCount() const {
+  return impl_->registry->values.size();
+}
 
 }  // namespace quenda

@@ -57,7 +57,8 @@ class TableReader {
       }
       name.push_back(static_cast<char>(c));
     }
-    if (name.empty()) return fault("the entry at byte " + std::to_string(start - 1) + " has no name");
+    if (name.empty())
+      return fault("the entry at byte " + std::to_string(start - 1) + " has no name");
     return true;
   }
 

@@ -66,7 +66,7 @@ struct Group {
   std::string path;  // for messages and help: "" for the root, "dir", "job.backup", "file"
   std::vector<std::unique_ptr<Member>> members;
   Registry* registry = nullptr;
-  bool registered = false;  // a namespace handle (class member groups are not)
+  bool registered = false;      // a namespace handle (class member groups are not)
   Class* ownerClass = nullptr;  // the class whose members these are
 
   Member* find(std::string_view name) const;
@@ -152,8 +152,8 @@ struct Runtime::Impl {
   void fail(std::string message);  // the running call's error, or reported when none runs
   void report(std::string_view message);
   // Runs a routine in a frame of its own. `essential` calls (_del) run even at the depth limit.
-  Result invoke(abi::Routine routine, ValueRef self, std::vector<ValueRef> args,
-                std::string what, bool essential = false);
+  Result invoke(abi::Routine routine, ValueRef self, std::vector<ValueRef> args, std::string what,
+                bool essential = false);
   Result callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self);
   Result callMethod(const ValueRef& object, std::string_view name, std::vector<ValueRef> args);
   Result makeObject(Class* cls);

@@ -41,7 +41,9 @@ void Member::setValue(ValueRef v) {
   record.valueCell = &cell;
 }
 
-std::string Member::path() const { return joinPath(parent->path, name); }
+std::string Member::path() const {
+  return joinPath(parent->path, name);
+}
 
 Member::~Member() {
   if (registry) registry->members.erase(this);
@@ -159,8 +161,9 @@ std::optional<std::string> Runtime::Impl::registerTable(Group* target,
   if (auto error = checkRoutines(target->path, entries)) return error;
   for (const TableEntry& e : entries) {
     if (e.kind == abi::kTableFunction) {
-      Result placed = put(target, e.name, makeRoutine(joinPath(target->path, e.name), e.routine,
-                                                     target->ownerClass));
+      Result placed =
+          put(target, e.name,
+              makeRoutine(joinPath(target->path, e.name), e.routine, target->ownerClass));
       if (!placed.ok()) return placed.error;
       continue;
     }
@@ -180,7 +183,9 @@ std::optional<std::string> Runtime::Impl::registerTable(Group* target,
   return std::nullopt;
 }
 
-ValueRef Runtime::root() const { return impl_->rootValue; }
+ValueRef Runtime::root() const {
+  return impl_->rootValue;
+}
 
 ValueRef Runtime::lookup(std::string_view path) const {
   if (path.empty()) return {};
@@ -213,7 +218,8 @@ Result Runtime::define(std::string_view path, const ValueRef& value) {
   if (parts.empty()) return Result::fail("no name to define in '" + std::string(path) + "'");
   Group* g = impl_->rootGroup;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (parts[i].empty()) return Result::fail("the path '" + std::string(path) + "' has an empty name");
+    if (parts[i].empty())
+      return Result::fail("the path '" + std::string(path) + "' has an empty name");
   }
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
     Member* m = g->find(parts[i]);

@@ -50,7 +50,9 @@ void Runtime::Impl::shutdown() {
   registry->impl = nullptr;
 }
 
-Runtime::Runtime() : impl_(std::make_unique<Impl>(*this)) { activate(); }
+Runtime::Runtime() : impl_(std::make_unique<Impl>(*this)) {
+  activate();
+}
 
 Runtime::~Runtime() {
   activate();  // the library's _del calls during teardown reach this runtime
@@ -59,13 +61,21 @@ Runtime::~Runtime() {
   if (activeRuntime == this) activeRuntime = nullptr;
 }
 
-Runtime* Runtime::active() { return activeRuntime; }
+Runtime* Runtime::active() {
+  return activeRuntime;
+}
 
-void Runtime::activate() { activeRuntime = this; }
+void Runtime::activate() {
+  activeRuntime = this;
+}
 
-Hooks& Runtime::hooks() { return impl_->hooks; }
+Hooks& Runtime::hooks() {
+  return impl_->hooks;
+}
 
-const void* const* Runtime::slotTable() const { return hostSlotTable(); }
+const void* const* Runtime::slotTable() const {
+  return hostSlotTable();
+}
 
 abi::word Runtime::standingValue(int index) const {
   if (index == abi::kGetRootNamespace) return rootHandle();
@@ -74,13 +84,21 @@ abi::word Runtime::standingValue(int index) const {
   return kStandingBase + static_cast<abi::word>(index);
 }
 
-abi::word Runtime::rootHandle() const { return wordOf(impl_->rootGroup); }
+abi::word Runtime::rootHandle() const {
+  return wordOf(impl_->rootGroup);
+}
 
-abi::word Runtime::textType() const { return typeTag(Kind::Text); }
+abi::word Runtime::textType() const {
+  return typeTag(Kind::Text);
+}
 
-const std::vector<int>& Runtime::slotCalls() const { return impl_->slotCalls; }
+const std::vector<int>& Runtime::slotCalls() const {
+  return impl_->slotCalls;
+}
 
-void Runtime::clearSlotCalls() { impl_->slotCalls.clear(); }
+void Runtime::clearSlotCalls() {
+  impl_->slotCalls.clear();
+}
 
 Result Runtime::bind(const LibraryExports& exports) {
   Impl& i = *impl_;
@@ -140,16 +158,22 @@ Result Runtime::load(const std::string& path) {
   return bind(e);
 }
 
-bool Runtime::bound() const { return impl_->bound; }
+bool Runtime::bound() const {
+  return impl_->bound;
+}
 
 abi::word Runtime::classHandle(std::string_view name) const {
   ValueRef v = lookup(name);
   return v.is(Kind::Class) ? v.classHandle() : 0;
 }
 
-ValueRef Runtime::text(std::string_view text) { return impl_->makeText(text); }
+ValueRef Runtime::text(std::string_view text) {
+  return impl_->makeText(text);
+}
 
-ValueRef Runtime::number(std::int32_t n) { return impl_->makeNumber(n); }
+ValueRef Runtime::number(std::int32_t n) {
+  return impl_->makeNumber(n);
+}
 
 ValueRef Runtime::list(std::vector<ValueRef> elements) {
   ValueRef v = impl_->makeList();

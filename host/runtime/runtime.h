@@ -53,12 +53,12 @@ class ValueRef {
   bool same(const ValueRef& other) const { return value_ == other.value_; }
 
   abi::ValueRecord* record() const;  // null for an empty reference
-  Kind kind() const;                 // Kind::Number for an empty reference is never relied on
+  Kind kind() const;                 // meaningful only for a value; is() also tests for one
   bool is(Kind kind) const { return value_ && this->kind() == kind; }
 
   // Readers. Each gives a neutral answer ("" / 0 / empty) for a value of another kind.
-  std::string text() const;                    // Text: its text
-  std::int32_t number() const;                 // Number: its value
+  std::string text() const;                       // Text: its text
+  std::int32_t number() const;                    // Number: its value
   const std::vector<ValueRef>& elements() const;  // List: its elements
   std::string objectPath() const;  // Object: word 0 of its data block read as a text address
   std::string name() const;        // Function, Routine, Group, Class: its name; Object: class name
@@ -224,6 +224,7 @@ class Runtime {
   std::size_t liveValueCount() const;
   static constexpr int kMaxCallDepth = 200;
 
+  // The inner model, for the runtime's own sources (the host slots reach it through active()).
   struct Impl;
   Impl& impl() { return *impl_; }
 

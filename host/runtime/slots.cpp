@@ -22,7 +22,9 @@ std::string hexWord(word w) {
   return buffer;
 }
 
-std::string hexOf(const void* p) { return hexWord(wordOf(p)); }
+std::string hexOf(const void* p) {
+  return hexWord(wordOf(p));
+}
 
 Impl* enter(int slot) {
   Runtime* rt = Runtime::active();
@@ -114,8 +116,7 @@ word ZV_STDCALL assignValue(ValueRecord* target, ValueRecord* source) {
   Value* t = rt->liveValue(target);
   Value* s = rt->liveValue(source);
   if (!t || !s) {
-    rt->fail("assignValue: " + hexOf(t ? static_cast<void*>(source) : target) +
-             " is not a value");
+    rt->fail("assignValue: " + hexOf(t ? static_cast<void*>(source) : target) + " is not a value");
     return 0;
   }
   if (auto error = rt->copyInto(ValueRef::retain(t), ValueRef::retain(s))) {

@@ -72,8 +72,12 @@ std::int32_t decimalValue(std::string_view text) {
   return parseDecimal(trimmed(text)).value_or(0);
 }
 
-std::string stripMarkup(std::string_view line) { return convert(line, false); }
+std::string stripMarkup(std::string_view line) {
+  return convert(line, false);
+}
 
-std::string ansiMarkup(std::string_view line) { return convert(line, true); }
+std::string ansiMarkup(std::string_view line) {
+  return convert(line, true);
+}
 
 }  // namespace quenda

@@ -11,8 +11,7 @@ const abi::word tags[8] = {1, 2, 3, 4, 5, 6, 7, 8};
 
 abi::word typeTag(Kind kind) {
   if (kind == Kind::Object) return 0;
-  return static_cast<abi::word>(
-      reinterpret_cast<std::uintptr_t>(&tags[static_cast<int>(kind)]));
+  return static_cast<abi::word>(reinterpret_cast<std::uintptr_t>(&tags[static_cast<int>(kind)]));
 }
 
 }  // namespace quenda

@@ -8,14 +8,22 @@ namespace quenda {
 
 const char* kindName(Kind kind) {
   switch (kind) {
-    case Kind::Text: return "text";
-    case Kind::Number: return "number";
-    case Kind::List: return "list";
-    case Kind::Function: return "function";
-    case Kind::Routine: return "routine";
-    case Kind::Group: return "group";
-    case Kind::Class: return "class";
-    case Kind::Object: return "object";
+    case Kind::Text:
+      return "text";
+    case Kind::Number:
+      return "number";
+    case Kind::List:
+      return "list";
+    case Kind::Function:
+      return "function";
+    case Kind::Routine:
+      return "routine";
+    case Kind::Group:
+      return "group";
+    case Kind::Class:
+      return "class";
+    case Kind::Object:
+      return "object";
   }
   return "value";
 }
@@ -52,9 +60,13 @@ ValueRef ValueRef::retain(Value* value) {
   return ValueRef(value);
 }
 
-abi::ValueRecord* ValueRef::record() const { return value_ ? &value_->record : nullptr; }
+abi::ValueRecord* ValueRef::record() const {
+  return value_ ? &value_->record : nullptr;
+}
 
-Kind ValueRef::kind() const { return value_ ? value_->kind : Kind::Number; }
+Kind ValueRef::kind() const {
+  return value_ ? value_->kind : Kind::Number;
+}
 
 std::string ValueRef::text() const {
   if (!is(Kind::Text)) return {};
@@ -83,11 +95,15 @@ std::string ValueRef::name() const {
   const ValueBody& b = *value_->body;
   switch (value_->kind) {
     case Kind::Function:
-    case Kind::Routine: return b.name;
-    case Kind::Group: return b.group->path.empty() ? "main" : b.group->path;
+    case Kind::Routine:
+      return b.name;
+    case Kind::Group:
+      return b.group->path.empty() ? "main" : b.group->path;
     case Kind::Class:
-    case Kind::Object: return b.cls->name;
-    default: return {};
+    case Kind::Object:
+      return b.cls->name;
+    default:
+      return {};
   }
 }
 
@@ -101,7 +117,9 @@ abi::Routine ValueRef::routine() const {
   return is(Kind::Routine) ? value_->body->routine : nullptr;
 }
 
-int ValueRef::refCount() const { return value_ ? value_->refs : 0; }
+int ValueRef::refCount() const {
+  return value_ ? value_->refs : 0;
+}
 
 void releaseValue(Value* v) {
   if (--v->refs > 0) return;
@@ -149,7 +167,9 @@ ValueRef Runtime::Impl::makeNumber(std::int32_t n) {
   return v;
 }
 
-ValueRef Runtime::Impl::makeList() { return make(Kind::List); }
+ValueRef Runtime::Impl::makeList() {
+  return make(Kind::List);
+}
 
 ValueRef Runtime::Impl::makeGroup(std::string path) {
   ValueRef v = make(Kind::Group);

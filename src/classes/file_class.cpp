@@ -1,5 +1,6 @@
 // The members of the class "file": an object that stands for one file by its path.
 #include "class_protocol.h"
+#include "joined_text.h"
 #include "objects.h"
 #include "path_parts.h"
 #include "platform/files.h"
@@ -38,13 +39,21 @@ ZV_ROUTINE(fileRename) {
   if (!takeTextArguments(newName)) return argumentCountError(1);
   PathObject* object = selfObject();
   if (!object) return kNoResult;
-  char*& pathText = object->pathText;
+  TextVar folder;
   TextVar target;
-  directoryPart(pathText, target);
-  target.append(newName);
-  // The object follows the new name even when the move is refused.
-  if (pathText) platform::MoveFileA(pathText, target.c_str());
-  assignText(target.c_str(), &pathText);
+  directoryPart(object->pathText, folder);
+  if (!newName.present() || !folder.present() ||
+      !joinText(target, {folder.c_str(), newName.c_str()})) {
+    return kNoResult;
+  }
+  // The new path text is made before the move, so that a file moved is never left behind by
+  // an object that could not follow it. The object follows even when the move is refused.
+  char* renamed = nullptr;
+  assignText(target.c_str(), &renamed);
+  if (!renamed) return kNoResult;
+  if (object->pathText) platform::MoveFileA(object->pathText, renamed);
+  releaseText(&object->pathText);
+  object->pathText = renamed;
   return kNoResult;
 }
 
@@ -52,7 +61,7 @@ ZV_ROUTINE(fileCopy) {
   TextVar destination;
   if (!takeTextArguments(destination)) return argumentCountError(1);
   PathObject* object = selfObject();
-  if (object && object->pathText) {
+  if (object && object->pathText && destination.present()) {
     platform::CopyFileA(object->pathText, destination.c_str(), platform::kFalse);
   }
   return kNoResult;

@@ -5,6 +5,7 @@
 #include "class_protocol.h"
 #include "copy_folder_tree.h"
 #include "directory_scan.h"
+#include "joined_text.h"
 #include "launch/launch_program.h"
 #include "objects.h"
 #include "plugin/calls.h"
@@ -50,49 +51,59 @@ ZV_ROUTINE(folderName) {
 
 ZV_ROUTINE(folderDown) {
   TextVar name;
-  TextVar path(selfPath());
-  if (!takeTextArguments(name)) pickSubfolder(path.c_str(), name);
-  path.append(name);
-  if (path.last() != '\\') path.append('\\');
-  return host::asWord(makeFolderObject(path.c_str()));
+  const char* path = selfPath();
+  if (!takeTextArguments(name)) pickSubfolder(path, name);
+  TextVar down;
+  if (!name.present() || !joinText(down, {path, name.c_str()})) return kNoResult;
+  if (down.last() != '\\') {
+    std::size_t length = down.size();
+    if (down.append('\\').size() != length + 1) return kNoResult;
+  }
+  return host::asWord(makeFolderObject(down.c_str()));
 }
 
 ZV_ROUTINE(folderUp) {
-  TextVar path(selfPath());
+  const char* path = selfPath();
   TextVar final;
-  finalComponent(path.c_str(), final);
-  final.append('\\');
+  TextVar needle;
+  finalComponent(path, final);
+  if (!final.present() || !joinText(needle, {final.c_str(), "\\"})) return kNoResult;
   // Removing the last occurrence of the final component and its backslash leaves the parent.
-  if (const char* at = lastOccurrence(path.c_str(), final.c_str())) {
-    std::size_t start = static_cast<std::size_t>(at - path.c_str());
-    TextVar parent;
-    parent.assign(path.c_str(), start).append(at + final.size());
-    path.assign(parent.c_str());
+  TextVar parent;
+  const char* at = lastOccurrence(path, needle.c_str());
+  if (!at) {
+    parent.assign(path);
+  } else {
+    TextVar before;
+    before.assign(path, static_cast<std::size_t>(at - path));
+    if (!before.present() || !joinText(parent, {before.c_str(), at + needle.size()})) {
+      return kNoResult;
+    }
   }
-  return host::asWord(makeFolderObject(path.c_str()));
+  if (!parent.present()) return kNoResult;
+  return host::asWord(makeFolderObject(parent.c_str()));
 }
 
 ZV_ROUTINE(folderCopy) {
   TextVar destination;
   if (!takeTextArguments(destination)) return argumentCountError(1);
-  TextVar source(selfPath());
-  copyFolderTree(source.c_str(), destination.c_str(), "*.*", copyRecursive);
+  copyFolderTree(selfPath(), destination.c_str(), "*.*", copyRecursive);
   return kNoResult;
 }
 
 ZV_ROUTINE(folderFiles) {
-  TextVar folder(selfPath());
-  DirectoryScan* scan = openDirectoryScan(folder.c_str(), "*.*");
+  const char* folder = selfPath();
+  DirectoryScan* scan = openDirectoryScan(folder, "*.*");
   if (!scan) return kNoResult;
   abi::ValueRecord* list = host::resultList();
   TextVar path;
   while (nextDirectoryEntry(scan)) {
     const char* name = directoryEntryName(scan);
-    path.assign(folder.c_str(), folder.size()).append(name);
     if (directoryEntryType(scan) == kFileEntry) {
+      joinText(path, {folder, name});
       host::listAppend(list, makeMemberFileObject(path.c_str()));
     } else if (!sameText(name, ".") && !sameText(name, "..")) {
-      path.append('\\');
+      joinText(path, {folder, name, "\\"});
       host::listAppend(list, makeMemberFolderObject(path.c_str()));
     }
   }
@@ -102,8 +113,8 @@ ZV_ROUTINE(folderFiles) {
 
 ZV_ROUTINE(folderExp) {
   auto* object = static_cast<PathObject*>(host::getSelfData());
-  TextVar parameters("\"");
-  parameters.append(object ? object->pathText : "").append("\"");
+  TextVar parameters;
+  if (!joinText(parameters, {"\"", object ? object->pathText : "", "\""})) return kNoResult;
   launchProgram("explorer", parameters.c_str(), "");
   return kNoResult;
 }
@@ -131,10 +142,10 @@ ZV_ROUTINE(folderAdd) {
   auto* object = static_cast<PathObject*>(host::getSelfData());
   abi::ValueRecord* operand = host::nextArgValue();
   if (!isTextValue(operand)) return kNoResult;
-  TextVar operandText(firstWordText(operand));
-  TextVar path(object ? object->pathText : "");
-  path.append(operandText);
-  if (operandText.c_str()[0] == '\\') return host::asWord(makeFolderObject(path.c_str()));
+  const char* added = firstWordText(operand);
+  TextVar path;
+  if (!joinText(path, {object ? object->pathText : "", added})) return kNoResult;
+  if (added[0] == '\\') return host::asWord(makeFolderObject(path.c_str()));
   return host::asWord(makeFileObject(path.c_str()));
 }
 

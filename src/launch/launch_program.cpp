@@ -58,7 +58,9 @@ void programFolder(const char* program, TextVar& out) {
 bool openWithShell(const char* program, const char* parameters, const char* directory) {
   platform::SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
-  info.fMask = platform::kSeeMaskNoCloseProcess;
+  // No message box on failure: a program that cannot be started is not reported, and a box
+  // would hold the host's thread until someone answers it.
+  info.fMask = platform::kSeeMaskNoCloseProcess | platform::kSeeMaskFlagNoUi;
   info.lpVerb = "";
   info.lpFile = program;
   info.lpParameters = parameters;

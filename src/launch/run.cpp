@@ -1,4 +1,5 @@
 // run: start a program, or open a document or address, with optional parameters.
+#include "classes/joined_text.h"
 #include "classes/path_parts.h"
 #include "launch_program.h"
 #include "plugin/calls.h"
@@ -11,19 +12,22 @@ ZV_ROUTINE(run) {
   TextVar program;
   if (!takeTextArguments(program)) return argumentCountError(1);
 
-  TextVar parameters("");
+  TextVar parameters;
   abi::ValueRecord* second = host::nextArgValue();
+  bool whole = true;
   if (isTextValue(second)) {
-    parameters.assign(firstWordText(second));
+    whole = joinText(parameters, {firstWordText(second)});
   } else if (isObjectOf(second, module.fileClass) || isObjectOf(second, module.folderClass)) {
     // A file or folder is passed as one parameter, whatever blanks its path holds.
-    parameters.assign("\"").append(firstWordText(second)).append("\"");
+    whole = joinText(parameters, {"\"", firstWordText(second), "\""});
   } else if (second) {
     return invalidArgumentsError();
   }
 
   TextVar directory;
   directoryPart(program.c_str(), directory);
+  // Memory ran out: better nothing started than a program started with the wrong texts.
+  if (!whole || !program.present() || !directory.present()) return kNoResult;
   launchProgram(program.c_str(), parameters.c_str(), directory.c_str());
   return kNoResult;
 }

@@ -31,7 +31,8 @@ ZV_ROUTINE(clipGet) {
     // without one.
     std::size_t size = platform::GlobalSize(data);
     const void* nul = std::memchr(bytes, 0, size);
-    text.assign(bytes, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size);
+    text.assign(bytes,
+                nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size);
     platform::GlobalUnlock(data);
   }
   platform::CloseClipboard();
@@ -41,7 +42,8 @@ ZV_ROUTINE(clipGet) {
 ZV_ROUTINE(clipSet) {
   TextVar text;
   if (!takeTextArguments(text)) return argumentCountError(1);
-  if (!platform::OpenClipboard(nullptr)) return kNoResult;
+  // A text that could not be copied (no memory) must not replace what is there.
+  if (!text.present() || !platform::OpenClipboard(nullptr)) return kNoResult;
   // The block is filled before the clipboard is emptied, so the old contents stay whenever the
   // new text can't be placed; a block the clipboard did not take is ours to free.
   platform::HGLOBAL block = platform::GlobalAlloc(kClipboardBlockFlags, text.size() + 1);

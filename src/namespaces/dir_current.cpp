@@ -28,7 +28,9 @@ void parentPath(const TextVar& path, TextVar& out) {
 
 }  // namespace
 
-ZV_ROUTINE(dirGet) { return currentFolderObject(); }
+ZV_ROUTINE(dirGet) {
+  return currentFolderObject();
+}
 
 ZV_ROUTINE(dirSet) {
   TextVar path;

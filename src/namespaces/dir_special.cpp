@@ -15,9 +15,17 @@ abi::word specialFolderObject(std::int32_t csidl) {
 
 }  // namespace
 
-ZV_ROUTINE(dirDesk) { return specialFolderObject(kCsidlDesktopDirectory); }
-ZV_ROUTINE(dirHome) { return specialFolderObject(kCsidlProfile); }
-ZV_ROUTINE(dirDocs) { return specialFolderObject(kCsidlPersonal); }
-ZV_ROUTINE(dirProgs) { return specialFolderObject(kCsidlProgramFiles); }
+ZV_ROUTINE(dirDesk) {
+  return specialFolderObject(kCsidlDesktopDirectory);
+}
+ZV_ROUTINE(dirHome) {
+  return specialFolderObject(kCsidlProfile);
+}
+ZV_ROUTINE(dirDocs) {
+  return specialFolderObject(kCsidlPersonal);
+}
+ZV_ROUTINE(dirProgs) {
+  return specialFolderObject(kCsidlProgramFiles);
+}
 
 }  // namespace zorvel

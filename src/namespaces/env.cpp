@@ -14,8 +14,8 @@ ZV_ROUTINE(envGet) {
   std::size_t length = size ? size - 1 : 0;
   auto* buffer = static_cast<char*>(moduleAlloc(length + 1));
   if (!buffer) return giveText("");
-  platform::DWORD read =
-      platform::GetEnvironmentVariableA(name.c_str(), buffer, static_cast<platform::DWORD>(length + 1));
+  platform::DWORD read = platform::GetEnvironmentVariableA(
+      name.c_str(), buffer, static_cast<platform::DWORD>(length + 1));
   // Only what Windows wrote counts: a failed or oversized read gives the empty text.
   buffer[read <= length ? read : 0] = 0;
   abi::word result = giveText(buffer);
@@ -26,6 +26,8 @@ ZV_ROUTINE(envGet) {
 ZV_ROUTINE(envSet) {
   TextVar name, value;
   if (!takeTextArguments(name, value)) return argumentCountError(2);
+  // A value that could not be copied (no memory) must not replace the old one.
+  if (!value.present()) return kNoResult;
   // An empty value stays the empty text: a null value would delete the variable.
   platform::SetEnvironmentVariableA(name.c_str(), value.c_str());
   return kNoResult;

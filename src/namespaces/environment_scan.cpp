@@ -9,7 +9,9 @@
 namespace zorvel {
 namespace {
 
-EnvironmentScanState& scanState() { return systemState().environment; }
+EnvironmentScanState& scanState() {
+  return systemState().environment;
+}
 
 // Bytes of a block up to and including the NUL of the empty string that ends it.
 std::size_t blockSize(const char* block) {

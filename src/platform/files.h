@@ -5,7 +5,8 @@
 // Rules common to every path argument (as Windows, checked under Wine by tests/contract):
 // - A path text longer than kMaxPath (260) characters fails with kErrorFilenameExcedRange; 260
 //   characters still work. Only the text counts: a short relative path whose full path is longer
-//   works (real Windows refuses full paths of kMaxPath and more; see tests/contract).
+//   works, and so does a destination of CopyFileA or MoveFileA of any length (Wine; real Windows
+//   refuses full paths of kMaxPath and more; see tests/contract).
 // - An empty path fails with kErrorPathNotFound (SetCurrentDirectoryA: kErrorInvalidName).
 // - "." and ".." components are resolved in the text, also past missing folders; ".." at a drive
 //   root stays at the root. Repeated separators count as one. Trailing dots and spaces of the
@@ -52,10 +53,11 @@ BOOL FindClose(HANDLE handle);
 // kErrorAccessDenied (`to` is read-only or a folder, or `from` is a folder),
 // kErrorSharingViolation (`to` is `from`).
 BOOL CopyFileA(const char* from, const char* to, BOOL failIfExists);
-// MoveFileA(from, to): renames a file or folder, to another folder too; a new spelling of the
-// same name changes only its case. Errors: kErrorFileNotFound (no source), kErrorPathNotFound
-// (no destination folder), kErrorAlreadyExists (`to` exists, file or folder),
-// kErrorInvalidParameter (a folder into itself or below itself).
+// MoveFileA(from, to): renames a file or folder, to another folder too. Another spelling of the
+// same name succeeds and changes nothing (Wine; Windows changes the case). Errors:
+// kErrorFileNotFound (no source), kErrorPathNotFound (no destination folder),
+// kErrorAlreadyExists (`to` exists, file or folder), kErrorInvalidParameter (a folder into itself
+// or below itself), kErrorNotSameDevice (a folder to another drive).
 BOOL MoveFileA(const char* from, const char* to);
 // DeleteFileA(path): deletes a file. Errors: kErrorFileNotFound, kErrorPathNotFound,
 // kErrorAccessDenied (read-only file or a folder).
@@ -80,7 +82,8 @@ DWORD GetFileAttributesA(const char* path);
 // GetCurrentDirectoryA(size, buffer): when the path and its NUL fit in `size` bytes, copies
 // them and returns the path's length; otherwise returns the size needed, NUL included, and
 // leaves the buffer untouched. A null buffer with size 0 asks for the size. A current directory
-// of kMaxPath characters or more gives 0 with kErrorFilenameExcedRange.
+// of kMaxPath characters or more (SetCurrentDirectoryA makes none): the size needed, as for any
+// other (Windows with long paths; the simulation), or 0 with kErrorFilenameExcedRange (Wine).
 DWORD GetCurrentDirectoryA(DWORD size, char* buffer);
 // SetCurrentDirectoryA(path): TRUE when `path` (absolute or relative) names an existing folder.
 // The new current directory is the full path as written (its case, not the stored one), without

@@ -5,8 +5,8 @@
 
 namespace platform {
 
-constexpr DWORD kErrorModNotFound = 126;   // ERROR_MOD_NOT_FOUND
-constexpr DWORD kErrorProcNotFound = 127;  // ERROR_PROC_NOT_FOUND
+constexpr DWORD kErrorModNotFound = 126;     // ERROR_MOD_NOT_FOUND
+constexpr DWORD kErrorProcNotFound = 127;    // ERROR_PROC_NOT_FOUND
 constexpr DWORD kErrorDllInitFailed = 1114;  // ERROR_DLL_INIT_FAILED
 
 // LoadLibraryA(name): the module's handle, loading it (and running its entry point) when it is

@@ -10,6 +10,7 @@ constexpr DWORD kNormalPriorityClass = 0x20;    // NORMAL_PRIORITY_CLASS
 constexpr DWORD kStartfUseShowWindow = 0x01;    // STARTF_USESHOWWINDOW
 constexpr WORD kSwShowNormal = 1;               // SW_SHOWNORMAL
 constexpr DWORD kSeeMaskNoCloseProcess = 0x40;  // SEE_MASK_NOCLOSEPROCESS
+constexpr DWORD kSeeMaskFlagNoUi = 0x400;       // SEE_MASK_FLAG_NO_UI
 
 constexpr DWORD kErrorBadExeFormat = 193;    // ERROR_BAD_EXE_FORMAT
 constexpr DWORD kErrorNoAssociation = 1155;  // ERROR_NO_ASSOCIATION
@@ -71,8 +72,9 @@ static_assert(sizeof(SHELLEXECUTEINFOA) == 60);
 // `commandLine` must be writable. A null `currentDirectory` starts the program in the caller's
 // current directory. On success: TRUE, *processInfo holds an open process handle and an open
 // thread handle (the caller closes both) and the ids. On failure: FALSE, *processInfo is left
-// as it was, and the last error is
-//   kErrorFileNotFound   no such program (also kErrorPathNotFound for a missing folder in it);
+// as it was or zeroed (Wine zeroes it once the program file was found), and the last error is
+//   kErrorFileNotFound   no such program, also for a folder in its path that does not exist
+//                        (Windows may report kErrorPathNotFound there);
 //   kErrorBadExeFormat   the file exists but is not a program (a document);
 //   kErrorDirectory      `currentDirectory` is not an existing folder.
 BOOL CreateProcessA(const char* application, char* commandLine, void* processAttributes,
@@ -83,12 +85,13 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
 // ShellExecuteExA(info): opens info->lpFile with the verb (null or "": the default one) and the
 // parameters, in info->lpDirectory (null: the caller's current directory). A program is started,
 // a document or address opens in the program registered for its type, a folder in the explorer.
-// On success: TRUE, info->hInstApp is greater than 32, and with kSeeMaskNoCloseProcess
-// info->hProcess holds the started process's handle, or null when none was started (another
-// program took the request); the caller closes it. On failure: FALSE, hInstApp is 32 or less,
-// hProcess is null, and the last error is kErrorFileNotFound (nothing of that name),
-// kErrorPathNotFound, or kErrorNoAssociation (a file of a type nothing opens). Other fields are
-// left as they were.
+// Without kSeeMaskFlagNoUi a failure is also shown to the user in a message box that waits for
+// an answer. On success: TRUE, info->hInstApp is greater than 32, and with
+// kSeeMaskNoCloseProcess info->hProcess holds the started process's handle, or null when none
+// was started (another program took the request); the caller closes it. On failure: FALSE,
+// hInstApp is 32 or less, hProcess is null, and the last error is kErrorFileNotFound (nothing of
+// that name), kErrorPathNotFound, or kErrorNoAssociation (a file of a type nothing opens; Wine
+// reports kErrorBadExeFormat). Other fields are left as they were.
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info);
 
 // CloseHandle(handle): TRUE; FALSE with kErrorInvalidHandle for a handle that is not open.

@@ -16,6 +16,10 @@
 //   paths of 260 characters and more, and CreateDirectoryA already past 248. The simulation
 //   follows Wine for texts; SetCurrentDirectoryA refuses a full path of 260 or more (Wine accepts
 //   260 and then fails every GetCurrentDirectoryA).
+//   The destination of CopyFileA and MoveFileA has no limit at all in Wine (only their source
+//   does); the simulation follows Wine.
+// - MoveFileA to another spelling of the same name: Wine succeeds and keeps the old name; Windows
+//   renames to the new case. The simulation follows Wine.
 // - FindFirstFileA on "file.txt\*": Wine ERROR_INVALID_NAME; Windows ERROR_PATH_NOT_FOUND or
 //   ERROR_DIRECTORY. An empty pattern: Wine ERROR_PATH_NOT_FOUND.
 // - Attributes: Wine reports FILE_ATTRIBUTE_ARCHIVE on every file and never FILE_ATTRIBUTE_NORMAL
@@ -435,10 +439,10 @@ TEST_F(Folder, MoveFileRenamesButNeverOntoAnExistingEntry) {
   EXPECT_FAILS(MoveFileA("b.txt", "d"), kFalse, kErrorAlreadyExists);
   EXPECT_FAILS(MoveFileA("d", "c.txt"), kFalse, kErrorAlreadyExists);
 
-  // Another spelling of the same name changes the case only.
+  // Another spelling of the same name succeeds and keeps the name (Wine; Windows takes the case).
   EXPECT_TRUE(MoveFileA("b.txt", "B.TXT"));
-  EXPECT_EQ(list("b.txt").names, Names{"B.TXT"});
-  EXPECT_TRUE(MoveFileA("B.TXT", "B.TXT"));
+  EXPECT_EQ(list("B.TXT").names, Names{"b.txt"});
+  EXPECT_TRUE(MoveFileA("b.txt", "b.txt"));
   EXPECT_EQ(readFile("b.txt"), "A");
 }
 
@@ -458,8 +462,8 @@ TEST_F(Folder, MoveFileMovesFilesAndFoldersBetweenFolders) {
   EXPECT_TRUE(MoveFileA("d", "e"));
   EXPECT_EQ(readFile("e\\inner.txt"), "I");
   EXPECT_EQ(GetFileAttributesA("d"), kInvalidFileAttributes);
-  EXPECT_TRUE(MoveFileA("e", "E"));
-  EXPECT_EQ(list("e").names, Names{"E"});
+  EXPECT_TRUE(MoveFileA("e", "E"));  // as for files: Wine keeps the name
+  EXPECT_EQ(list("E").names, Names{"e"});
 
   ASSERT_TRUE(CreateDirectoryA("e\\sub", nullptr));
   EXPECT_FAILS(MoveFileA("e", "e\\sub\\x"), kFalse, kErrorInvalidParameter);

@@ -99,23 +99,38 @@ bool wineRunsAsRoot() {
   return i + 1 < status.size() && status[i] == '0' && (status[i + 1] == '\t' || status[i + 1] == ' ');
 }
 
-void removeTree(const std::string& folder) {  // folder ends in a backslash
-  ::WIN32_FIND_DATAA d;
-  ::HANDLE h = ::FindFirstFileA((folder + "*").c_str(), &d);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = d.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + name;
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        removeTree(path + "\\");
-      else
-        ::DeleteFileA(path.c_str());
-    } while (::FindNextFileA(h, &d));
-    ::FindClose(h);
+// Removes a folder named relative to the current directory, or absolutely, with everything in
+// it. Works by relative names from inside each folder, so entries whose full path is longer than
+// MAX_PATH go too. Leaves the current directory in the folder's parent when it could enter it.
+void removeTree(const std::string& folder) {
+  std::string trimmed = folder;
+  while (trimmed.size() > 1 && trimmed.back() == '\\') trimmed.pop_back();
+  std::string name = trimmed.substr(trimmed.find_last_of("\\:") + 1);
+  if (::SetCurrentDirectoryA(folder.c_str())) {
+    std::vector<std::pair<std::string, bool>> entries;
+    ::WIN32_FIND_DATAA d;
+    ::HANDLE h = ::FindFirstFileA("*", &d);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        std::string entry = d.cFileName;
+        if (entry != "." && entry != "..")
+          entries.emplace_back(entry, (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+      } while (::FindNextFileA(h, &d));
+      ::FindClose(h);
+    }
+    for (const auto& [entry, isFolder] : entries) {
+      ::SetFileAttributesA(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (isFolder) {
+        removeTree(entry);
+      } else {
+        ::DeleteFileA(entry.c_str());
+      }
+    }
+    ::SetCurrentDirectoryA("..");
+    ::RemoveDirectoryA(name.c_str());
+  } else {
+    ::RemoveDirectoryA(folder.c_str());  // an empty folder too deep to enter
   }
-  ::RemoveDirectoryA(folder.c_str());
 }
 
 std::string tempFolder() {
@@ -138,13 +153,14 @@ void Folder::SetUp() {
   base = temp + "zvc" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
          "\\";
   removeTree(base);  // a leftover of an earlier run with the same process id
+  ::SetCurrentDirectoryA(temp.c_str());
   ASSERT_TRUE(::CreateDirectoryA(base.c_str(), nullptr)) << base << ": " << ::GetLastError();
   ASSERT_TRUE(::SetCurrentDirectoryA(base.c_str()));
 }
 
 void Folder::TearDown() {
-  ::SetCurrentDirectoryA(tempFolder().c_str());
   removeTree(base);
+  ::SetCurrentDirectoryA(tempFolder().c_str());
   EXPECT_EQ(::GetFileAttributesA(base.c_str()), INVALID_FILE_ATTRIBUTES) << base << " is left";
 }
 

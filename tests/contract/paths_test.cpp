@@ -79,9 +79,8 @@ TEST_F(Folder, PathsOf261CharactersFailWithFilenameExcedRange) {
   EXPECT_FALSE(l.found);
   EXPECT_EQ(l.error, kErrorFilenameExcedRange);
   EXPECT_FAILS(CreateDirectoryA(p.c_str(), nullptr), kFalse, kErrorFilenameExcedRange);
-  EXPECT_FAILS(CopyFileA("short.txt", p.c_str(), kFalse), kFalse, kErrorFilenameExcedRange);
   EXPECT_FAILS(CopyFileA(p.c_str(), "out.txt", kFalse), kFalse, kErrorFilenameExcedRange);
-  EXPECT_FAILS(MoveFileA("short.txt", p.c_str()), kFalse, kErrorFilenameExcedRange);
+  EXPECT_FAILS(MoveFileA(p.c_str(), "out.txt"), kFalse, kErrorFilenameExcedRange);
   EXPECT_FAILS(DeleteFileA(p.c_str()), kFalse, kErrorFilenameExcedRange);
   EXPECT_FAILS(SetFileAttributesA(p.c_str(), kFileAttributeNormal), kFalse,
                kErrorFilenameExcedRange);
@@ -96,6 +95,27 @@ TEST_F(Folder, PathsOf261CharactersFailWithFilenameExcedRange) {
   EXPECT_FAILS(GetFileAttributesA(dotted.c_str()), kInvalidFileAttributes,
                kErrorFilenameExcedRange);
   EXPECT_TRUE(isFolder(GetFileAttributesA(dotted.substr(0, kMaxPath).c_str())));
+}
+
+TEST_F(Folder, TheDestinationOfCopyAndMoveHasNoLimit) {  // Wine; Windows refuses
+  std::string folder = longFolder(base);
+  std::string copied = pathOfLength(base, kMaxPath + 1, 'c');
+  std::string moved = pathOfLength(base, kMaxPath + 1, 'm');
+  writeFile("short.txt", "s");
+  writeFile("other.txt", "o");
+  EXPECT_TRUE(CopyFileA("short.txt", copied.c_str(), kFalse));
+  EXPECT_TRUE(MoveFileA("other.txt", moved.c_str()));
+  EXPECT_EQ(GetFileAttributesA("other.txt"), kInvalidFileAttributes);
+  EXPECT_FAILS(CopyFileA("short.txt", copied.c_str(), kTrue), kFalse, kErrorFileExists);
+  // From inside the folder the same files have short names.
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+  std::string copiedName = copied.substr(folder.size());
+  std::string movedName = moved.substr(folder.size());
+  EXPECT_EQ(readFile(copiedName), "s");
+  EXPECT_EQ(readFile(movedName), "o");
+  EXPECT_TRUE(DeleteFileA(copiedName.c_str()));
+  EXPECT_TRUE(DeleteFileA(movedName.c_str()));
+  ASSERT_TRUE(SetCurrentDirectoryA(base.c_str()));
 }
 
 TEST_F(Folder, AShortRelativeTextMayNameALongerFullPath) {  // Wine; Windows refuses

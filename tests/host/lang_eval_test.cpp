@@ -257,8 +257,9 @@ TEST_F(LangTest, EndlessRecursionEndsInAnError) {
   // The language goes on working afterwards.
   EXPECT_EQ(run("1 + 1"), "2");
   // Deep expressions inside each call reach the evaluation bound before the call bound.
-  std::string deep = "deep(n){ return " + std::string(90, '(') + "deep(n + 1)" +
-                     std::string(90, ')') + " }\ndeep(0)";
+  std::string deep = "deep(n){ return deep(n + 1)";
+  for (int i = 0; i < 250; ++i) deep += " + 0";
+  deep += " }\ndeep(0)";
   Error deepError = fails(deep);
   EXPECT_TRUE(contains(deepError.message, "nest deeper than")) << deepError.message;
   // Recursion through the library: the job action's error is reported, the walk goes on.

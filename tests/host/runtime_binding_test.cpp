@@ -22,8 +22,8 @@ TEST(RuntimeSlots, EveryEntryIsCallableAndOnlyTheUsedSlotsDoWork) {
   Runtime rt;
   const void* const* table = rt.slotTable();
   std::set<const void*> distinct;
-  const std::set<int> used = {14, 15, 27, 28, 29, 57, 62, 68, 69, 73, 74, 79, 80, 91,
-                              97, 109, 111, 113, 119, 152, 154, 156, 161, 163, 180};
+  const std::set<int> used = {14, 15, 27,  28,  29,  57,  62,  68,  69,  73,  74,  79, 80,
+                              91, 97, 109, 111, 113, 119, 152, 154, 156, 161, 163, 180};
   for (int i = 0; i < abi::kSlotCount; ++i) {
     ASSERT_NE(table[i], nullptr) << "slot " << i;
     distinct.insert(table[i]);
@@ -36,8 +36,8 @@ TEST(RuntimeSlots, EveryEntryIsCallableAndOnlyTheUsedSlotsDoWork) {
 
 TEST(RuntimeSlots, AnUnimplementedSlotRaisesAnErrorNamingItsNumber) {
   Runtime rt;
-  ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().fn("odd", callUnimplemented).end().bytes()))
-                  .ok());
+  ASSERT_TRUE(
+      rt.bind(fake::library(fake::TableBuilder().fn("odd", callUnimplemented).end().bytes())).ok());
   Result r = rt.call("odd");
   ASSERT_FALSE(r.ok());
   EXPECT_EQ(*r.error, "host slot 50 is not implemented");
@@ -88,7 +88,9 @@ TEST(RuntimeSlots, BindingCallsStandingValuesInOrderThenTheAssignerThenRegisters
   EXPECT_EQ(rt.classHandle("thing"), fake::state.thingClass);
 }
 
-int ZV_STDCALL refuseEntry(void*, abi::word, void*) { return 0; }
+int ZV_STDCALL refuseEntry(void*, abi::word, void*) {
+  return 0;
+}
 
 TEST(RuntimeSlots, ASecondBindIsRefusedAndARefusedLoadIsReported) {
   Runtime rt;

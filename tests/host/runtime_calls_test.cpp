@@ -8,13 +8,13 @@
 
 namespace {
 
+using fake::slot;
+using fake::state;
+using fake::word;
 using quenda::Kind;
 using quenda::Result;
 using quenda::Runtime;
 using quenda::ValueRef;
-using fake::slot;
-using fake::state;
-using fake::word;
 
 abi::word ZV_STDCALL echo() {
   std::string text;
@@ -56,9 +56,13 @@ abi::word ZV_STDCALL leftovers() {
   return 0;
 }
 
-abi::word ZV_STDCALL badWord() { return 0x1234; }
+abi::word ZV_STDCALL badWord() {
+  return 0x1234;
+}
 
-abi::word ZV_STDCALL selfless() { return word(fake::self()); }
+abi::word ZV_STDCALL selfless() {
+  return word(fake::self());
+}
 
 abi::word ZV_STDCALL twoErrors() {
   fake::raise("first");
@@ -112,14 +116,30 @@ abi::word ZV_STDCALL appendSelf() {
 abi::word ZV_STDCALL badHandles() {
   auto* bogus = reinterpret_cast<abi::MemberRecord*>(0x1234);
   switch (state.seen.size()) {
-    case 0: slot<abi::FirstMemberFn>(abi::kFirstMember)(0x1234); break;
-    case 1: slot<abi::NextMemberFn>(abi::kNextMember)(bogus); break;
-    case 2: slot<abi::CallMemberFn>(abi::kCallMember)(bogus, -1, 0); break;
-    case 3: slot<abi::NewObjectFn>(abi::kNewObject)(0x1234); break;
-    case 4: slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions)(0x1234, nullptr); break;
-    case 5: slot<abi::CreateClassFn>(abi::kCreateClass)("x", 0x1234); break;
-    case 6: slot<abi::AssignValueFn>(abi::kAssignValue)(reinterpret_cast<abi::ValueRecord*>(8), nullptr); break;
-    case 7: slot<abi::NextArgTextFn>(abi::kNextArgText)(nullptr); break;
+    case 0:
+      slot<abi::FirstMemberFn>(abi::kFirstMember)(0x1234);
+      break;
+    case 1:
+      slot<abi::NextMemberFn>(abi::kNextMember)(bogus);
+      break;
+    case 2:
+      slot<abi::CallMemberFn>(abi::kCallMember)(bogus, -1, 0);
+      break;
+    case 3:
+      slot<abi::NewObjectFn>(abi::kNewObject)(0x1234);
+      break;
+    case 4:
+      slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions)(0x1234, nullptr);
+      break;
+    case 5:
+      slot<abi::CreateClassFn>(abi::kCreateClass)("x", 0x1234);
+      break;
+    case 6:
+      slot<abi::AssignValueFn>(abi::kAssignValue)(reinterpret_cast<abi::ValueRecord*>(8), nullptr);
+      break;
+    case 7:
+      slot<abi::NextArgTextFn>(abi::kNextArgText)(nullptr);
+      break;
   }
   state.seen.push_back("x");
   return 0;

@@ -69,8 +69,12 @@ template <typename Fn>
 Fn slot(int n) {
   return reinterpret_cast<Fn>(const_cast<void*>(state.slots[n]));
 }
-inline abi::ValueRecord* self() { return slot<abi::GetSelfFn>(abi::kGetSelf)(); }
-inline abi::word raise(const char* m) { return slot<abi::RaiseErrorFn>(abi::kRaiseError)(m); }
+inline abi::ValueRecord* self() {
+  return slot<abi::GetSelfFn>(abi::kGetSelf)();
+}
+inline abi::word raise(const char* m) {
+  return slot<abi::RaiseErrorFn>(abi::kRaiseError)(m);
+}
 inline abi::word word(const void* p) {
   return static_cast<abi::word>(reinterpret_cast<std::uintptr_t>(p));
 }
@@ -93,7 +97,9 @@ inline bool nextText(std::string& out) {
   return there;
 }
 
-inline ThingBlock* thingOf(abi::ValueRecord* v) { return static_cast<ThingBlock*>(v->data); }
+inline ThingBlock* thingOf(abi::ValueRecord* v) {
+  return static_cast<ThingBlock*>(v->data);
+}
 
 // The class protocol, as the real classes follow it.
 inline abi::word ZV_STDCALL thingNew() {
@@ -157,7 +163,9 @@ inline abi::word ZV_STDCALL thingName() {
   return word(slot<abi::NewTextFn>(abi::kResultText)(thingOf(self())->path));
 }
 
-inline abi::word ZV_STDCALL noRoutine() { return 0; }
+inline abi::word ZV_STDCALL noRoutine() {
+  return 0;
+}
 
 inline abi::word ZV_STDCALL getFunctions(const void* const* table) {
   for (int i = 0; i < abi::kSlotCount; ++i) state.slots[i] = table[i];
@@ -178,7 +186,9 @@ inline abi::word ZV_STDCALL initLibrary() {
   return 0;
 }
 
-inline abi::word ZV_STDCALL thingClassExport() { return state.thingClass; }
+inline abi::word ZV_STDCALL thingClassExport() {
+  return state.thingClass;
+}
 
 inline std::vector<unsigned char> thingTable() {
   return TableBuilder()

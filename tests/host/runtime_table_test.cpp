@@ -8,8 +8,12 @@ namespace {
 using quenda::FunctionTable;
 using quenda::readFunctionTable;
 
-abi::word ZV_STDCALL one() { return 1; }
-abi::word ZV_STDCALL two() { return 2; }
+abi::word ZV_STDCALL one() {
+  return 1;
+}
+abi::word ZV_STDCALL two() {
+  return 2;
+}
 
 TEST(RuntimeTable, FunctionsAndGroupsInOrderWithTheBytesRead) {
   auto bytes = fake::TableBuilder()

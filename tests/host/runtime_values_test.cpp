@@ -140,12 +140,10 @@ TEST(RuntimeNamespaces, NamesListRootGroupsAndClassMembers) {
                   .ok());
   std::vector<std::string> paths;
   for (const auto& n : rt.names()) paths.push_back(n.path + ":" + quenda::kindName(n.kind));
-  std::vector<std::string> expected = {"thing:class",        "thing._new:routine",
-                                       "thing._def:routine", "thing._del:routine",
-                                       "thing._form:routine", "thing._set:routine",
-                                       "thing._fSet:routine", "thing._add:routine",
-                                       "thing.name:routine", "dir:group",
-                                       "dir.get:routine",    "run:routine"};
+  std::vector<std::string> expected = {
+      "thing:class",         "thing._new:routine", "thing._def:routine",  "thing._del:routine",
+      "thing._form:routine", "thing._set:routine", "thing._fSet:routine", "thing._add:routine",
+      "thing.name:routine",  "dir:group",          "dir.get:routine",     "run:routine"};
   EXPECT_EQ(paths, expected);
 }
 

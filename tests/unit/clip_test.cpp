@@ -81,13 +81,14 @@ TEST_F(Clip, ClipboardHeldByAnotherProgram) {
 
 TEST_F(Clip, SetWithoutArgumentTouchesNothing) {
   EXPECT_EQ(describe(call("clip.set")), "error: The minimal argument count is 1!");
-  EXPECT_TRUE(sim::calls().empty());
+  EXPECT_TRUE(sim::callsOf("OpenClipboard").empty());
+  EXPECT_TRUE(sim::callsOf("GlobalAlloc").empty());
 }
 
-// Whichever step fails, the old text stays, the clipboard is closed and no block is left.
+// Whichever step before the hand-over fails, the old text stays, the clipboard is closed and
+// no block is left.
 TEST_F(Clip, SetThatCannotPlaceTheTextKeepsTheOldOne) {
-  for (const char* operation :
-       {"GlobalAlloc", "GlobalLock", "EmptyClipboard", "SetClipboardData", "OpenClipboard"}) {
+  for (const char* operation : {"OpenClipboard", "GlobalAlloc", "GlobalLock", "EmptyClipboard"}) {
     sim::placeClipboardData(kClipboardText, std::string("old\0", 4));
     sim::failCall(operation, 1, platform::kErrorNotEnoughMemory);
     EXPECT_EQ(describe(call("clip.set", {"new"})), "none") << operation;
@@ -99,7 +100,17 @@ TEST_F(Clip, SetThatCannotPlaceTheTextKeepsTheOldOne) {
   }
 }
 
-// Every seam call of a set, failed in turn: the result is the new text or the old one.
+// A hand-over refused after the clipboard was emptied leaves it empty, and the block is freed.
+TEST_F(Clip, RefusedHandOverFreesTheBlock) {
+  sim::placeClipboardData(kClipboardText, std::string("old\0", 4));
+  sim::failCall("SetClipboardData", 1, platform::kErrorNotEnoughMemory);
+  EXPECT_EQ(describe(call("clip.set", {"new"})), "none");
+  EXPECT_TRUE(sim::clipboardFormats().empty());
+  EXPECT_EQ(sim::callsOf("GlobalFree").size(), 1u);
+}
+
+// Every call of a set, failed in turn: the clipboard ends with the new text, the old one, or
+// (a refused hand-over) nothing; never a text that was not asked for.
 TEST_F(Clip, SetSurvivesAFaultAtAnyStep) {
   for (int n = 1;; ++n) {
     sim::placeClipboardData(kClipboardText, std::string("old\0", 4));
@@ -115,7 +126,9 @@ TEST_F(Clip, SetSurvivesAFaultAtAnyStep) {
     call("clip.set", {"new"});
     sim::clearFaults();
     auto now = text();
-    EXPECT_TRUE(now == std::string("old\0", 4) || now == std::string("new\0", 4)) << operation;
+    EXPECT_TRUE(now == std::string("old\0", 4) || now == std::string("new\0", 4) ||
+                (operation == "SetClipboardData" && !now))
+        << operation;
     EXPECT_EQ(sim::liveGlobalBlocks(), blocks) << operation;
     if (operation != "CloseClipboard") EXPECT_FALSE(sim::clipboardOpen()) << operation;
     if (sim::clipboardOpen()) platform::CloseClipboard();

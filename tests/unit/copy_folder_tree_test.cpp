@@ -148,7 +148,7 @@ TEST_F(CopyTree, ABareDriveDestinationIsNotCreated) {
   EXPECT_TRUE(sim::callsOf("CreateDirectoryA").empty());
 }
 
-TEST_F(CopyTree, FailingCallsGiveZeroButNeverLeaveASearchOpen) {
+TEST_F(CopyTree, UnderFailingCallsOneMeansCompleteAndNoSearchStaysOpen) {
   for (const char* operation : {"FindFirstFileA", "FindNextFileA", "CreateDirectoryA", "CopyFileA",
                                 "GetCurrentDirectoryA"}) {
     for (int n = 1;; ++n) {
@@ -158,13 +158,10 @@ TEST_F(CopyTree, FailingCallsGiveZeroButNeverLeaveASearchOpen) {
       sim::failCall(operation, n, platform::kErrorAccessDenied);
       std::int32_t result = copyFolderTree("C:\\src", "C:\\dst", "*.*", copyRecursive);
       bool fired = sim::faultsFired() > 0;
-      // Without the current directory only relative paths lose their absolute form.
-      if (!fired || std::string(operation) == "GetCurrentDirectoryA") {
-        EXPECT_EQ(result, 1);
-        EXPECT_EQ(treeOf("C:\\dst"), source);
-      } else {
-        EXPECT_EQ(result, 0);
-      }
+      // A fault may cost the copy or be harmless (a failed probe of a destination that is not
+      // there yet), but 1 always means the whole tree arrived.
+      if (!fired) EXPECT_EQ(result, 1);
+      if (result == 1) EXPECT_EQ(treeOf("C:\\dst"), source);
       EXPECT_EQ(sim::openSearches(), 0);
       if (!fired) break;
     }

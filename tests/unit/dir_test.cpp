@@ -36,10 +36,9 @@ class Dir : public NamespaceTest {
 TEST_F(Dir, SelListsEveryEntryButDotWithFoldersInBrackets) {
   makeWork();
   EXPECT_EQ(describe(pick("dir.sel", "0")), "none");
-  EXPECT_EQ(lines, (std::vector<std::string>{"$cyan$ 1 $gray$-$n$ [..]",
-                                             "$cyan$ 2 $gray$-$n$ a.txt",
-                                             "$cyan$ 3 $gray$-$n$ [sub]",
-                                             "$cyan$ 4 $gray$-$n$ h"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"$cyan$ 1 $gray$-$n$ [..]", "$cyan$ 2 $gray$-$n$ a.txt",
+                                      "$cyan$ 3 $gray$-$n$ [sub]", "$cyan$ 4 $gray$-$n$ h"}));
   EXPECT_EQ(labels, std::vector<std::string>{"id"});
   EXPECT_EQ(sim::currentDirectory(), "C:\\work");
   EXPECT_EQ(directoryChanges(), 0);

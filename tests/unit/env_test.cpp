@@ -36,8 +36,8 @@ class Env : public NamespaceTest {
 
 TEST_F(Env, AllAndShowAllSplitEachEntryAtItsFirstEquals) {
   sim::setEnvironment({"=C:=C:\\work", "A=b=c", "NOEQUALS", "E=", "Path=C:\\x"});
-  EXPECT_EQ(all(), (Pairs{{"", "C:=C:\\work"}, {"A", "b=c"}, {"", ""}, {"E", ""},
-                          {"Path", "C:\\x"}}));
+  EXPECT_EQ(all(),
+            (Pairs{{"", "C:=C:\\work"}, {"A", "b=c"}, {"", ""}, {"E", ""}, {"Path", "C:\\x"}}));
   EXPECT_EQ(showAll(), (std::vector<std::string>{"", "A", "", "E", "Path"}));
   EXPECT_EQ(sim::liveEnvironmentBlocks(), 0);
 }
@@ -68,7 +68,8 @@ TEST_F(Env, SnapshotThatCannotBeCopiedReleasesTheBlock) {
 
 TEST_F(Env, EachWalkReplacesThePreviousSnapshot) {
   std::vector<std::string> many;
-  for (int i = 0; i < 200; ++i) many.push_back("V" + std::to_string(i) + "=" + std::string(50, 'v'));
+  for (int i = 0; i < 200; ++i)
+    many.push_back("V" + std::to_string(i) + "=" + std::string(50, 'v'));
   sim::setEnvironment(many);
   all();
   std::size_t module = moduleBytes(), texts = textBytes();
@@ -124,6 +125,22 @@ TEST_F(Env, SetKeepsEmptyValuesAndNeedsTwoArguments) {
   // A name Windows refuses is silent.
   EXPECT_EQ(describe(call("env.set", {"X=Y", "1"})), "none");
   EXPECT_EQ(sim::environmentEntries(), (std::vector<std::string>{"A=", "B=x=y"}));
+}
+
+TEST_F(Env, SetWithoutMemoryNeverLeavesAValueThatWasNotAskedFor) {
+  for (int n = 1;; ++n) {
+    sim::setEnvironment({"A=old"});
+    sim::failCall("HeapAlloc", n, platform::kErrorNotEnoughMemory);
+    call("env.set", {"A", "new"});
+    bool fired = sim::faultsFired() > 0;
+    sim::clearFaults();
+    auto entries = sim::environmentEntries();
+    EXPECT_TRUE(entries == std::vector<std::string>{"A=old"} ||
+                entries == std::vector<std::string>{"A=new"})
+        << n << ": " << entries[0];
+    if (!fired) break;
+    ASSERT_LT(n, 50);
+  }
 }
 
 }  // namespace

@@ -72,7 +72,26 @@ TEST_F(FileClass, RenameAndCopyWithoutAnArgumentRaiseTheCountErrorAndTouchNothin
     EXPECT_EQ(*result.error, "The minimal argument count is 1!");
   }
   EXPECT_EQ(f.objectPath(), "C:\\a.txt");
-  EXPECT_TRUE(sim::calls().empty());
+  EXPECT_TRUE(sim::callsOf("MoveFileA").empty());
+  EXPECT_TRUE(sim::callsOf("CopyFileA").empty());
+}
+
+TEST_F(FileClass, WhenMemoryRunsOutRenameNeverLeavesTheObjectBehindItsFile) {
+  for (const char* operation : {"HeapAlloc", "HeapReAlloc"}) {
+    for (int n = 1;; ++n) {
+      SCOPED_TRACE(std::string(operation) + " #" + std::to_string(n));
+      sim::reset();
+      sim::addFile("C:\\dir\\old.txt", "data");
+      quenda::ValueRef f = file("C:\\dir\\old.txt");
+      sim::failCall(operation, n, platform::kErrorNotEnoughMemory);
+      call(f, "rename", {text("new.txt")});
+      bool fired = sim::faultsFired() > 0;
+      sim::clearFaults();
+      EXPECT_EQ(sim::fileContent(f.objectPath()), "data") << f.objectPath();
+      EXPECT_FALSE(sim::exists("C:\\new.txt"));
+      if (!fired) break;
+    }
+  }
 }
 
 TEST_F(FileClass, CopyReplacesAnExistingFileAndKeepsNamingTheSource) {

@@ -114,7 +114,7 @@ TEST_F(Launch, ADocumentFallsBackToTheShellWithTheSameTexts) {
   ASSERT_TRUE(run({text("C:\\docs\\report.txt"), text("--page 2")}).ok());
   EXPECT_EQ(lastCreate()[1], "\"C:\\docs\\report.txt\" --page 2");
   EXPECT_EQ(lastShell(),
-            (Args{"60", "64", "0x0", "", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
+            (Args{"60", "1088", "0x0", "", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
   ASSERT_EQ(sim::processes().size(), 1u);
   EXPECT_TRUE(sim::processes()[0].byShell);
   EXPECT_EQ(sim::processes()[0].program, "C:\\Program Files\\viewer\\view.exe");
@@ -166,6 +166,29 @@ TEST_F(Launch, FailuresAtEachStepLeaveNoHandleAndNoMemory) {
       if (!fired) {
         EXPECT_EQ(started, 1);
         EXPECT_EQ(direct, 1);
+        break;
+      }
+    }
+  }
+}
+
+TEST_F(Launch, WhenMemoryRunsOutRunStartsTheRightCommandOrNothing) {
+  quenda::ValueRef parameter = file("C:\\docs\\a b.txt");
+  for (const char* operation : {"HeapAlloc", "HeapReAlloc"}) {
+    for (int n = 1;; ++n) {
+      SCOPED_TRACE(std::string(operation) + " #" + std::to_string(n));
+      sim::reset();
+      sim::addFile("C:\\tools\\app.exe");
+      sim::failCall(operation, n, platform::kErrorNotEnoughMemory);
+      EXPECT_TRUE(run({text("C:\\tools\\app.exe"), parameter}).ok());
+      bool fired = sim::faultsFired() > 0;
+      sim::clearFaults();
+      for (const sim::Process& p : sim::processes()) {
+        EXPECT_EQ(p.commandLine, "\"C:\\tools\\app.exe\" \"C:\\docs\\a b.txt\"");
+        EXPECT_EQ(p.directory, "C:\\tools\\");
+      }
+      if (!fired) {
+        EXPECT_EQ(sim::processes().size(), 1u);
         break;
       }
     }

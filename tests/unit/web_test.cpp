@@ -72,9 +72,9 @@ TEST(WindowsVersionCode, AskTwiceOnNtOnlyAndCountAFailedSecondAskAsNoWorkstation
   EXPECT_EQ(zorvel::windowsVersionCode(), 100);
 }
 
-class RegistryTextTest : public ::testing::Test {
+// Bound, so that the library's text service is there.
+class RegistryTextTest : public LibraryTest {
  protected:
-  void SetUp() override { sim::reset(); }
   void TearDown() override { EXPECT_EQ(sim::openRegistryKeys(), 0); }
   bool read(const char* name, zorvel::TextVar& out) {
     return zorvel::readRegistryText(kHkeyClassesRoot, "Test\\Key", name, out);

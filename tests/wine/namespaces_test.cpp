@@ -90,7 +90,7 @@ class RealNamespaces : public ::testing::Test {
   // The number a dir.sel line shows for an entry's text ("[sub]" or "a.txt"), or "".
   std::string numberOf(const std::string& shown) {
     for (const auto& line : lines)
-      if (line.size() > 18 && line.substr(18) == shown) return line.substr(6, 2);
+      if (line.size() > 20 && line.substr(20) == shown) return line.substr(6, 2);
     return "";
   }
 
@@ -141,7 +141,7 @@ TEST_F(RealNamespaces, SelNumbersPastNinetyNine) {
   EXPECT_EQ(lines[98].substr(0, 8), "$cyan$99");
   for (int i = 99; i <= 108; ++i) EXPECT_EQ(lines[i].substr(0, 8), "$cyan$10") << i;
   EXPECT_EQ(lines[109].substr(0, 8), "$cyan$11");
-  std::string hundredth = lines[99].substr(18);
+  std::string hundredth = lines[99].substr(20);
   quenda::Result picked = pick("dir.sel", "100");
   if (hundredth == "[..]")
     EXPECT_EQ(describe(picked), "folder " + work.substr(0, work.rfind('\\') + 1));

@@ -126,7 +126,8 @@ HANDLE GetClipboardData(UINT format) {
 }
 
 HANDLE SetClipboardData(UINT format, HANDLE handle) {
-  if (DWORD error = sim::enter("SetClipboardData", {sim::detail::num(format), sim::detail::hex(handle)})) {
+  if (DWORD error =
+          sim::enter("SetClipboardData", {sim::detail::num(format), sim::detail::hex(handle)})) {
     sim::detail::setLastError(error);
     return nullptr;
   }
@@ -221,7 +222,9 @@ HGLOBAL GlobalFree(HGLOBAL handle) {
 
 namespace sim {
 
-void holdClipboard(bool heldByAnotherProgram) { state().heldElsewhere = heldByAnotherProgram; }
+void holdClipboard(bool heldByAnotherProgram) {
+  state().heldElsewhere = heldByAnotherProgram;
+}
 
 void placeClipboardData(UINT format, const std::string& bytes) {
   dropFormats();
@@ -243,7 +246,9 @@ std::vector<UINT> clipboardFormats() {
   return formats;
 }
 
-bool clipboardOpen() { return state().open; }
+bool clipboardOpen() {
+  return state().open;
+}
 
 int liveGlobalBlocks() {
   int count = 0;

@@ -90,7 +90,8 @@ BOOL FreeEnvironmentStringsA(char* block) {
 }
 
 DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size) {
-  if (DWORD error = sim::enter("GetEnvironmentVariableA", {sim::detail::text(name), sim::detail::num(size)})) {
+  if (DWORD error = sim::enter("GetEnvironmentVariableA",
+                               {sim::detail::text(name), sim::detail::num(size)})) {
     sim::detail::setLastError(error);
     return 0;
   }
@@ -131,11 +132,17 @@ BOOL SetEnvironmentVariableA(const char* name, const char* value) {
 
 namespace sim {
 
-void setEnvironment(const std::vector<std::string>& entries) { state().entries = entries; }
+void setEnvironment(const std::vector<std::string>& entries) {
+  state().entries = entries;
+}
 
-std::vector<std::string> environmentEntries() { return state().entries; }
+std::vector<std::string> environmentEntries() {
+  return state().entries;
+}
 
-int liveEnvironmentBlocks() { return static_cast<int>(state().copies.size()); }
+int liveEnvironmentBlocks() {
+  return static_cast<int>(state().copies.size());
+}
 
 }  // namespace sim
 }  // namespace platform

@@ -100,7 +100,7 @@ FileSystem& fs() {
 }
 
 void resetFiles() { fs().fresh(); }
-const bool registered = (sim::registerReset(&resetFiles), true);
+[[maybe_unused]] const bool registered = (sim::registerReset(&resetFiles), true);
 
 // ---- Paths ----
 
@@ -222,8 +222,6 @@ DWORD resolve(const char* text, Path& out, bool limit = true) {
   }
   return 0;
 }
-
-bool hasWildcards(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
 
 // A name that Windows refuses where a plain name is wanted. "." and ".." can only be left after
 // collapse() from odd components such as "...".
@@ -468,7 +466,7 @@ BOOL CopyFileA(const char* from, const char* to, BOOL failIfExists) {
   if (DWORD e = locateExisting(from, src)) return fail(e, kFalse);
   if (src.node->folder) return fail(kErrorAccessDenied, kFalse);
   Target dst;
-  if (DWORD e = locate(to, dst)) return fail(e, kFalse);
+  if (DWORD e = locate(to, dst, false)) return fail(e, kFalse);  // Wine: no limit on `to`
   if (dst.node) {
     if (failIfExists) return fail(kErrorFileExists, kFalse);
     if (dst.node == src.node) return fail(kErrorSharingViolation, kFalse);
@@ -494,11 +492,10 @@ BOOL MoveFileA(const char* from, const char* to) {
   if (DWORD e = locateExisting(from, src)) return fail(e, kFalse);
   if (src.root) return fail(kErrorAccessDenied, kFalse);
   Target dst;
-  if (DWORD e = locate(to, dst)) return fail(e, kFalse);
+  if (DWORD e = locate(to, dst, false)) return fail(e, kFalse);  // Wine: no limit on `to`
   if (dst.node) {
     if (dst.node != src.node) return fail(kErrorAlreadyExists, kFalse);
-    src.node->name = dst.name;  // the same entry: a new spelling of its name
-    return kTrue;
+    return kTrue;  // the same entry: Wine succeeds and keeps the name (Windows takes the new case)
   }
   if (src.node->folder) {
     if (within(dst.parent, src.node)) return fail(kErrorInvalidParameter, kFalse);

@@ -44,7 +44,7 @@ Heaps& heaps() {
 }
 
 void resetStartup() { heaps().comInitialised = false; }
-const bool registered = (sim::registerReset(&resetStartup), true);
+[[maybe_unused]] const bool registered = (sim::registerReset(&resetStartup), true);
 
 Heap* find(HANDLE handle) {
   auto& map = heaps().byHandle;

@@ -13,7 +13,7 @@ namespace platform::sim {
 
 namespace {
 
-using EntryPoint = BOOL(__attribute__((stdcall))*)(void* instance, DWORD reason, void* reserved);
+using EntryPoint = BOOL(__attribute__((stdcall)) *)(void* instance, DWORD reason, void* reserved);
 constexpr DWORD kProcessDetach = 0;
 constexpr DWORD kProcessAttach = 1;
 
@@ -29,6 +29,7 @@ std::vector<std::unique_ptr<Module>>& modules() {
     std::vector<std::unique_ptr<Module>> list;
     auto kernel = std::make_unique<Module>();
     kernel->name = "KERNEL32.DLL";
+    kernel->exports = {{"GetLastError", reinterpret_cast<void*>(&platform::GetLastError)}};
     kernel->builtin = true;
     kernel->loads = 1;
     list.push_back(std::move(kernel));
@@ -102,9 +103,8 @@ void addModule(const std::string& name, const std::vector<Export>& exports) {
 
 void removeModule(const std::string& name) {
   std::string key = moduleKey(name);
-  std::erase_if(modules(), [&](const std::unique_ptr<Module>& m) {
-    return !m->builtin && m->name == key;
-  });
+  std::erase_if(modules(),
+                [&](const std::unique_ptr<Module>& m) { return !m->builtin && m->name == key; });
 }
 
 int moduleLoadCount(const std::string& name) {

@@ -69,11 +69,6 @@ bool hasFolder(const std::string& name) {
   return name.find_first_of("\\/:") != std::string::npos;
 }
 
-std::string parentOf(const std::string& path) {
-  std::size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 bool isProgramFile(const std::string& path) {
   return sim::exists(path) && !sim::isFolder(path) &&
          (endsWith(path, ".exe") || endsWith(path, ".com"));
@@ -102,8 +97,7 @@ std::string findProgram(std::string name, DWORD& error) {
       return {};
     }
   }
-  error = hasFolder(name) && !sim::isFolder(parentOf(candidates.front())) ? kErrorPathNotFound
-                                                                          : kErrorFileNotFound;
+  error = kErrorFileNotFound;
   return {};
 }
 
@@ -154,6 +148,7 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
   DWORD error = 0;
   std::string program = findProgram(firstToken(commandLine), error);
   if (program.empty()) {
+    if (error == kErrorBadExeFormat) *processInfo = {};  // as Wine does for a found file
     sim::detail::setLastError(error);
     return kFalse;
   }
@@ -161,6 +156,7 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
   if (currentDirectory) {
     directory = absolute(currentDirectory, sim::currentDirectory());
     if (!sim::isFolder(directory)) {
+      *processInfo = {};  // as Wine does once it has found the program
       sim::detail::setLastError(kErrorDirectory);
       return kFalse;
     }

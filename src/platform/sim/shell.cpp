@@ -40,7 +40,9 @@ ShellState& state() {
   return s;
 }
 
-void resetShell() { state().folders = defaultFolders(); }
+void resetShell() {
+  state().folders = defaultFolders();
+}
 
 [[maybe_unused]] const bool registered = (sim::registerReset(&resetShell), true);
 
@@ -82,9 +84,13 @@ void CoTaskMemFree(void* block) {
 
 namespace sim {
 
-void setSpecialFolder(int csidl, const std::string& path) { state().folders[csidl] = path; }
+void setSpecialFolder(int csidl, const std::string& path) {
+  state().folders[csidl] = path;
+}
 
-void removeSpecialFolder(int csidl) { state().folders.erase(csidl); }
+void removeSpecialFolder(int csidl) {
+  state().folders.erase(csidl);
+}
 
 void* coTaskMemAlloc(std::size_t bytes) {
   void* block = ::operator new(bytes);
@@ -101,7 +107,9 @@ ITEMIDLIST* makeItemList(const std::string& path, bool hasFileSystemPath) {
   return item;
 }
 
-int liveCoTaskBlocks() { return static_cast<int>(state().blocks.size()); }
+int liveCoTaskBlocks() {
+  return static_cast<int>(state().blocks.size());
+}
 
 }  // namespace sim
 }  // namespace platform

@@ -6,9 +6,13 @@ namespace platform {
 
 static_assert(kErrorEnvvarNotFound == ERROR_ENVVAR_NOT_FOUND);
 
-char* GetEnvironmentStrings() { return ::GetEnvironmentStrings(); }
+char* GetEnvironmentStrings() {
+  return ::GetEnvironmentStrings();
+}
 
-BOOL FreeEnvironmentStringsA(char* block) { return ::FreeEnvironmentStringsA(block); }
+BOOL FreeEnvironmentStringsA(char* block) {
+  return ::FreeEnvironmentStringsA(block);
+}
 
 DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size) {
   return ::GetEnvironmentVariableA(name, buffer, size);

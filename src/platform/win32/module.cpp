@@ -4,12 +4,16 @@
 
 namespace platform {
 
-HMODULE LoadLibraryA(const char* name) { return ::LoadLibraryA(name); }
+HMODULE LoadLibraryA(const char* name) {
+  return ::LoadLibraryA(name);
+}
 
 void* GetProcAddress(HMODULE module, const char* name) {
   return reinterpret_cast<void*>(::GetProcAddress(static_cast<::HMODULE>(module), name));
 }
 
-BOOL FreeLibrary(HMODULE module) { return ::FreeLibrary(static_cast<::HMODULE>(module)); }
+BOOL FreeLibrary(HMODULE module) {
+  return ::FreeLibrary(static_cast<::HMODULE>(module));
+}
 
 }  // namespace platform

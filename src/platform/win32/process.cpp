@@ -21,6 +21,7 @@ static_assert(offsetof(SHELLEXECUTEINFOA, hProcess) == offsetof(::SHELLEXECUTEIN
 static_assert(kErrorBadExeFormat == ERROR_BAD_EXE_FORMAT);
 static_assert(kErrorNoAssociation == ERROR_NO_ASSOCIATION);
 static_assert(kSeeMaskNoCloseProcess == SEE_MASK_NOCLOSEPROCESS);
+static_assert(kSeeMaskFlagNoUi == SEE_MASK_FLAG_NO_UI);
 
 BOOL CreateProcessA(const char* application, char* commandLine, void* processAttributes,
                     void* threadAttributes, BOOL inheritHandles, DWORD creationFlags,

@@ -19,6 +19,8 @@ BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) {
   return ::SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(list), path);
 }
 
-void CoTaskMemFree(void* block) { ::CoTaskMemFree(block); }
+void CoTaskMemFree(void* block) {
+  ::CoTaskMemFree(block);
+}
 
 }  // namespace platform

@@ -1,0 +1,83 @@
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "bench.h"
+
+namespace bench {
+namespace {
+
+std::vector<std::pair<const char*, Benchmark>>& registry() {
+  static std::vector<std::pair<const char*, Benchmark>> all;
+  return all;
+}
+
+}  // namespace
+
+bool add(const char* name, Benchmark run) {
+  registry().emplace_back(name, run);
+  return true;
+}
+
+namespace {
+
+Timing summary(std::vector<double> runs) {
+  std::sort(runs.begin(), runs.end());
+  return {runs.front(), runs[runs.size() / 2]};
+}
+
+double timeOnce(const std::function<void()>& work, const std::function<void()>& between) {
+  if (between) between();
+  auto start = std::chrono::steady_clock::now();
+  work();
+  std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  return took.count();
+}
+
+}  // namespace
+
+Comparison compare(int repeats, const std::function<void()>& library,
+                   const std::function<void()>& bare, const std::function<void()>& between) {
+  timeOnce(library, between);  // warm-up
+  timeOnce(bare, between);
+  std::vector<double> libraryRuns, bareRuns;
+  for (int i = 0; i < repeats; ++i) {
+    libraryRuns.push_back(timeOnce(library, between));
+    bareRuns.push_back(timeOnce(bare, between));
+  }
+  return {summary(libraryRuns), summary(bareRuns)};
+}
+
+Timing measure(int repeats, const std::function<void()>& work,
+               const std::function<void()>& between) {
+  timeOnce(work, between);  // warm-up
+  std::vector<double> runs;
+  for (int i = 0; i < repeats; ++i) runs.push_back(timeOnce(work, between));
+  return summary(runs);
+}
+
+void report(const std::string& what, Timing library, Timing bare, double limit) {
+  double ratio = library.medianMs / bare.medianMs;
+  std::printf(
+      "%-44s library %9.2f ms (min %9.2f)  bare %9.2f ms (min %9.2f)  ratio %.2f (limit %.2f) %s\n",
+      what.c_str(), library.medianMs, library.minMs, bare.medianMs, bare.minMs, ratio, limit,
+      ratio <= limit ? "ok" : "OVER");
+  std::fflush(stdout);
+}
+
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  for (const auto& [name, run] : bench::registry()) {
+    bool wanted = argc < 2;
+    for (int i = 1; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], name) == 0;
+    if (!wanted) continue;
+    std::printf("== %s\n", name);
+    std::fflush(stdout);
+    run();
+  }
+  return 0;
+}
