@@ -37,3 +37,23 @@ start_wine() {
 stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
 }
+
+# Windows and dialogs under Wine need a display: the tests get a virtual one when there is none.
+# Only for test runs: an interactive host must not show its dialogs where nobody can see them.
+start_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  command -v Xvfb >/dev/null || return 0
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  zv_xvfb_pid=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  export DISPLAY=":$n"
+}
+
+stop_display() {
+  if [ -n "${zv_xvfb_pid:-}" ]; then
+    kill "$zv_xvfb_pid" 2>/dev/null || true
+    unset DISPLAY zv_xvfb_pid
+  fi
+}

@@ -3,12 +3,15 @@
 namespace quenda::lang {
 
 std::string describe(const Error& error) {
-  std::string place = error.source;
+  std::string out = error.source;
   if (error.line > 0) {
-    if (!place.empty()) place += ", ";
-    place += "line " + std::to_string(error.line) + ", column " + std::to_string(error.column);
+    if (!out.empty()) out.append(", ");
+    out.append("line ").append(std::to_string(error.line));
+    out.append(", column ").append(std::to_string(error.column));
   }
-  return place.empty() ? error.message : place + ": " + error.message;
+  if (!out.empty()) out.append(": ");
+  out.append(error.message);
+  return out;
 }
 
 }  // namespace quenda::lang

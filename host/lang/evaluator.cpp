@@ -190,21 +190,8 @@ void Evaluator::runTopLevel(const Block& statements, const std::string& source, 
 
 ValueRef Evaluator::invoke(const Function& function, const std::string& source,
                            const std::vector<ValueRef>& args) {
-  if (depth_ >= kMaxEvaluationDepth) {
-    Error error;
-    error.message = "calls and expressions nest deeper than " +
-                    std::to_string(kMaxEvaluationDepth) + " levels (endless recursion?)";
-    throw Failure{error};
-  }
-  if (args.size() < function.parameters.size()) {
-    std::string names;
-    for (const std::string& parameter : function.parameters) {
-      names += (names.empty() ? "" : ", ") + parameter;
-    }
-    Error error;
-    error.message = "'" + function.name + "' takes " + std::to_string(function.parameters.size()) +
-                    " argument(s) (" + names + ") and was given " + std::to_string(args.size());
-    throw Failure{error};
+  if (depth_ >= kMaxEvaluationDepth || args.size() < function.parameters.size()) {
+    failInvoke(function, args.size());
   }
   Frame frame;
   frame.function = function.name;
@@ -221,6 +208,23 @@ ValueRef Evaluator::invoke(const Function& function, const std::string& source,
   FrameScope scope(frames_, frame);
   executeBlock(function.body);
   return frame.result;
+}
+
+// Thrown without a place: the caller's check() puts the error at the call.
+void Evaluator::failInvoke(const Function& function, std::size_t given) {
+  Error error;
+  if (depth_ >= kMaxEvaluationDepth) {
+    error.message = "calls and expressions nest deeper than " +
+                    std::to_string(kMaxEvaluationDepth) + " levels (endless recursion?)";
+    throw Failure{error};
+  }
+  std::string names;
+  for (const std::string& parameter : function.parameters) {
+    names += (names.empty() ? "" : ", ") + parameter;
+  }
+  error.message = "'" + function.name + "' takes " + std::to_string(function.parameters.size()) +
+                  " argument(s) (" + names + ") and was given " + std::to_string(given);
+  throw Failure{error};
 }
 
 ValueRef Evaluator::evaluateReadOnly(const Expr& expression) {

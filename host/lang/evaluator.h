@@ -110,6 +110,8 @@ class Evaluator {
                                                                 const std::string& what);
   [[noreturn]] __attribute__((noinline, cold)) void failMissingOperand(const Expr& expression,
                                                                        const char* side);
+  [[noreturn]] __attribute__((noinline, cold)) void failInvoke(const Function& function,
+                                                               std::size_t given);
   [[noreturn]] __attribute__((noinline, cold)) void failUnknownName(const Expr& expression);
   [[noreturn]] __attribute__((noinline, cold)) void failNoMember(const Expr& expression,
                                                                  const ValueRef& base);

@@ -99,13 +99,13 @@ ZV_ROUTINE(folderFiles) {
   TextVar path;
   while (nextDirectoryEntry(scan)) {
     const char* name = directoryEntryName(scan);
+    abi::ValueRecord* entry = nullptr;
     if (directoryEntryType(scan) == kFileEntry) {
-      joinText(path, {folder, name});
-      host::listAppend(list, makeMemberFileObject(path.c_str()));
+      if (joinText(path, {folder, name})) entry = makeMemberFileObject(path.c_str());
     } else if (!sameText(name, ".") && !sameText(name, "..")) {
-      joinText(path, {folder, name, "\\"});
-      host::listAppend(list, makeMemberFolderObject(path.c_str()));
+      if (joinText(path, {folder, name, "\\"})) entry = makeMemberFolderObject(path.c_str());
     }
+    if (entry) host::listAppend(list, entry);
   }
   closeDirectoryScan(scan);
   return host::asWord(list);

@@ -9,14 +9,17 @@ namespace {
 
 // The host runs the class's _new inside object creation, so the data block exists when the
 // path is set. The path is copied first: a text handed in by the host would not outlive that
-// call.
+// call. When memory runs out there is no object rather than one that names another place; an
+// object the routine does not return is the host's to free.
 abi::ValueRecord* makePathObject(abi::word classHandle, const char* path, bool asResult) {
   TextVar copy(path);
+  if (!copy.present()) return nullptr;
   abi::ValueRecord* object =
       asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
-  if (object && object->data) {
-    assignText(copy.c_str(), &static_cast<PathObject*>(object->data)->pathText);
-  }
+  if (!object || !object->data) return nullptr;
+  char*& pathText = static_cast<PathObject*>(object->data)->pathText;
+  assignText(copy.c_str(), &pathText);
+  if (textLength(pathText) != copy.size()) return nullptr;
   return object;
 }
 

@@ -60,9 +60,13 @@ bool isLauncherTarget(const char* target) {
 }
 
 // link(name, program): defines main\name, which runs the program.
-ZV_ROUTINE(link) { return defineLauncher(&linkLauncherText); }
+ZV_ROUTINE(link) {
+  return defineLauncher(&linkLauncherText);
+}
 
 // webLink(name, address): defines main\name, which opens the address in the browser.
-ZV_ROUTINE(webLink) { return defineLauncher(&webLinkLauncherText); }
+ZV_ROUTINE(webLink) {
+  return defineLauncher(&webLinkLauncherText);
+}
 
 }  // namespace zorvel

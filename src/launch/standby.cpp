@@ -29,7 +29,9 @@ bool enterPressedFresh() {
 }
 
 // The key is down now, or went down since the previous query.
-bool keyActive() { return platform::GetAsyncKeyState(platform::kVkControl) != 0; }
+bool keyActive() {
+  return platform::GetAsyncKeyState(platform::kVkControl) != 0;
+}
 
 const std::int32_t* valueBlock(const abi::MemberRecord* member) {
   if (!member->valueCell || !*member->valueCell) return nullptr;
@@ -84,7 +86,9 @@ bool collectJobs(JobRecord*& jobs) {
   return true;
 }
 
-bool isEnabled(const JobRecord& job) { return !job.disabledCell || *job.disabledCell == 0; }
+bool isEnabled(const JobRecord& job) {
+  return !job.disabledCell || *job.disabledCell == 0;
+}
 
 void runJob(JobRecord& job) {
   TextVar line("running \"");
@@ -100,8 +104,7 @@ void runPass(JobRecord* jobs) {
     if (isEnabled(*job)) {
       if (job->countdown != 0) {
         // A count that starts negative wraps from the most negative to the most positive value.
-        job->countdown =
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(job->countdown) - 1u);
+        job->countdown = static_cast<std::int32_t>(static_cast<std::uint32_t>(job->countdown) - 1u);
       } else {
         runJob(*job);
       }
@@ -110,7 +113,9 @@ void runPass(JobRecord* jobs) {
   }
 }
 
-bool stopKeysPressed() { return enterPressedFresh() && keyActive(); }
+bool stopKeysPressed() {
+  return enterPressedFresh() && keyActive();
+}
 
 }  // namespace
 

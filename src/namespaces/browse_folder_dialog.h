@@ -13,7 +13,7 @@ namespace zorvel {
 void browseFolderDialog(const char* title, const char* initialFolder, TextVar& out);
 
 // The browser's callback: on BFFM_INITIALIZED with a path as `data`, selects that folder.
-int ZV_STDCALL preselectFolder(platform::HWND dialog, platform::UINT message, platform::LPARAM lParam,
-                               platform::LPARAM data);
+int ZV_STDCALL preselectFolder(platform::HWND dialog, platform::UINT message,
+                               platform::LPARAM lParam, platform::LPARAM data);
 
 }  // namespace zorvel

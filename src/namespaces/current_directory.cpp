@@ -30,7 +30,11 @@ void currentDirectoryPath(TextVar& out) {
     readLongCurrentDirectory(length, out);
   else
     out.assign(buffer, length);
-  if (!out.empty() && out.last() != '\\') out.append('\\');
+  if (!out.empty() && out.last() != '\\') {
+    std::size_t length = out.size();
+    out.append('\\');
+    if (out.size() != length + 1) out.clear();  // no memory: no path rather than a wrong one
+  }
 }
 
 }  // namespace zorvel

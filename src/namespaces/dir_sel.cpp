@@ -101,7 +101,9 @@ ZV_ROUTINE(dirSel) {
   if (k < 1 || k > list.count()) return kNoResult;
 
   TextVar path;
-  path.assign(listed.c_str(), listed.size()).append(list.name(k - 1));
+  const char* name = list.name(k - 1);
+  path.assign(listed.c_str(), listed.size()).append(name);
+  if (path.size() != listed.size() + textLength(name)) return kNoResult;  // no memory
   if (list.kind(k - 1) != kFolderEntry) return host::asWord(makeFileObject(path.c_str()));
   platform::SetCurrentDirectoryA(path.c_str());
   TextVar after;

@@ -59,10 +59,10 @@ bool nextEnvironmentEntry() {
 
 void environmentEntryName(TextVar& out) {
   const char* equals = currentEquals();
-  if (equals)
-    out.assign(scanState().cursor, static_cast<std::size_t>(equals - scanState().cursor));
-  else
-    out.assign("");
+  std::size_t length = equals ? static_cast<std::size_t>(equals - scanState().cursor) : 0;
+  out.assign(scanState().cursor, length);
+  // Without memory for the copy the variable would still hold the previous entry's name.
+  if (out.size() != length || !out.present()) out.clear();
 }
 
 const char* environmentEntryValue() {

@@ -80,7 +80,8 @@ void openFileDialog(const char* title, const char* initialPath, const char* patt
   moduleFree(filter);
   if (chosen) {
     const void* end = std::memchr(fileName, 0, kFileNameBuffer);
-    if (end) out.assign(fileName, static_cast<std::size_t>(static_cast<const char*>(end) - fileName));
+    if (end)
+      out.assign(fileName, static_cast<std::size_t>(static_cast<const char*>(end) - fileName));
   }
   moduleFree(fileName);
 }

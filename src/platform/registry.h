@@ -7,18 +7,20 @@
 
 namespace platform {
 
-inline HKEY const kHkeyClassesRoot = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000));
-inline HKEY const kHkeyCurrentUser = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001));
+inline HKEY const kHkeyClassesRoot =
+    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000));
+inline HKEY const kHkeyCurrentUser =
+    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001));
 inline HKEY const kHkeyLocalMachine =
     reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002));
 
 constexpr DWORD kKeyRead = 0x20019;  // KEY_READ
 
-constexpr DWORD kRegNone = 0;       // REG_NONE
-constexpr DWORD kRegSz = 1;         // REG_SZ
-constexpr DWORD kRegExpandSz = 2;   // REG_EXPAND_SZ
-constexpr DWORD kRegBinary = 3;     // REG_BINARY
-constexpr DWORD kRegDword = 4;      // REG_DWORD
+constexpr DWORD kRegNone = 0;      // REG_NONE
+constexpr DWORD kRegSz = 1;        // REG_SZ
+constexpr DWORD kRegExpandSz = 2;  // REG_EXPAND_SZ
+constexpr DWORD kRegBinary = 3;    // REG_BINARY
+constexpr DWORD kRegDword = 4;     // REG_DWORD
 
 // RegOpenKeyExA(root, subKey, options, access, result): kErrorSuccess with *result an open key
 // (to be closed with RegCloseKey). A subkey names its levels separated by "\", compared
@@ -41,11 +43,11 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* t
 // RegCloseKey(key): kErrorSuccess; kErrorInvalidHandle for a key that is not open.
 LONG RegCloseKey(HKEY key);
 
-constexpr DWORD kVerPlatformWin32Windows = 1;  // VER_PLATFORM_WIN32_WINDOWS
-constexpr DWORD kVerPlatformWin32Nt = 2;       // VER_PLATFORM_WIN32_NT
-constexpr unsigned char kVerNtWorkstation = 1;        // VER_NT_WORKSTATION
-constexpr unsigned char kVerNtDomainController = 2;   // VER_NT_DOMAIN_CONTROLLER
-constexpr unsigned char kVerNtServer = 3;             // VER_NT_SERVER
+constexpr DWORD kVerPlatformWin32Windows = 1;        // VER_PLATFORM_WIN32_WINDOWS
+constexpr DWORD kVerPlatformWin32Nt = 2;             // VER_PLATFORM_WIN32_NT
+constexpr unsigned char kVerNtWorkstation = 1;       // VER_NT_WORKSTATION
+constexpr unsigned char kVerNtDomainController = 2;  // VER_NT_DOMAIN_CONTROLLER
+constexpr unsigned char kVerNtServer = 3;            // VER_NT_SERVER
 
 struct OSVERSIONINFOA {
   DWORD dwOSVersionInfoSize;

@@ -68,7 +68,8 @@ struct OPENFILENAMEA {
   const char* lpTemplateName;
 };
 static_assert(sizeof(OPENFILENAMEA) == 76);
-static_assert(offsetof(OPENFILENAMEA, Flags) == 52 && offsetof(OPENFILENAMEA, lpTemplateName) == 72);
+static_assert(offsetof(OPENFILENAMEA, Flags) == 52 &&
+              offsetof(OPENFILENAMEA, lpTemplateName) == 72);
 constexpr DWORD kOpenFileNameSize = 76;  // OPENFILENAME_SIZE_VERSION_400A
 
 constexpr DWORD kOfnHideReadonly = 0x00000004;   // OFN_HIDEREADONLY
@@ -105,8 +106,8 @@ static_assert(sizeof(BROWSEINFOA) == 32);
 using BrowseForFolderFn = ITEMIDLIST*(ZV_STDCALL*)(BROWSEINFOA* info);
 using PathFromIdListFn = BOOL(ZV_STDCALL*)(const ITEMIDLIST* item, char* path);
 
-constexpr UINT kBifNewDialogStyle = 0x40;      // BIF_NEWDIALOGSTYLE
-constexpr UINT kBffmInitialized = 1;           // BFFM_INITIALIZED
-constexpr UINT kBffmSetSelectionA = 0x0466;    // BFFM_SETSELECTIONA (WM_USER + 102)
+constexpr UINT kBifNewDialogStyle = 0x40;    // BIF_NEWDIALOGSTYLE
+constexpr UINT kBffmInitialized = 1;         // BFFM_INITIALIZED
+constexpr UINT kBffmSetSelectionA = 0x0466;  // BFFM_SETSELECTIONA (WM_USER + 102)
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <windows.h>
 #else
 #include "platform/sim/registry_control.h"
+#include "platform/sim/sim.h"
 #include "platform/sim/ui_control.h"
 #endif
 
@@ -22,7 +23,9 @@ void setTestValue(const std::string& subkey, const std::string& name, const std:
   ::RegCloseKey(key);
 }
 
-void clearTestKey() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey); }
+void clearTestKey() {
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+}
 
 platform::HWND makeTestWindow(bool visible, bool enabled) {
   ::DWORD style = WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0) | (enabled ? 0 : WS_DISABLED);
@@ -42,13 +45,17 @@ void setTestValue(const std::string& subkey, const std::string& name, const std:
   platform::sim::setRegistryValue(platform::kHkeyCurrentUser, path, name, bytes, type);
 }
 
-void clearTestKey() { platform::sim::reset(); }
+void clearTestKey() {
+  platform::sim::reset();
+}
 
 platform::HWND makeTestWindow(bool visible, bool enabled) {
   return platform::sim::addWindow(platform::GetCurrentThreadId(), visible, enabled);
 }
 
-void destroyTestWindow(platform::HWND window) { platform::sim::removeWindow(window); }
+void destroyTestWindow(platform::HWND window) {
+  platform::sim::removeWindow(window);
+}
 
 #endif
 

@@ -16,6 +16,9 @@
 //   paths of 260 characters and more, and CreateDirectoryA already past 248. The simulation
 //   follows Wine for texts; SetCurrentDirectoryA refuses a full path of 260 or more (Wine accepts
 //   260 and then fails every GetCurrentDirectoryA).
+//   A current directory of 260 characters or more (only the control interface makes one): Wine's
+//   GetCurrentDirectoryA fails with ERROR_FILENAME_EXCED_RANGE, the simulation gives the size
+//   needed as for any other (Windows with long paths does; the library reads again).
 //   The destination of CopyFileA and MoveFileA has no limit at all in Wine (only their source
 //   does); the simulation follows Wine.
 // - MoveFileA to another spelling of the same name: Wine succeeds and keeps the old name; Windows

@@ -26,7 +26,9 @@ class RegistryContract : public ::testing::Test {
     contract::setTestValue("", "binary", std::string("\x01\x00\x02", 3), kRegBinary);
   }
   void TearDown() override {
-    if (key) EXPECT_EQ(RegCloseKey(key), kErrorSuccess);
+    if (key) {
+      EXPECT_EQ(RegCloseKey(key), kErrorSuccess);
+    }
     contract::clearTestKey();
   }
   // Opens the test key (or a key below it) for reading.
@@ -41,9 +43,9 @@ class RegistryContract : public ::testing::Test {
 
 TEST_F(RegistryContract, AMissingKeyIsFileNotFoundAndNullsTheResult) {
   HKEY result = reinterpret_cast<HKEY>(0xdeadbeef);
-  EXPECT_EQ(RegOpenKeyExA(kHkeyCurrentUser, "Software\\ZorvelContract\\NoSuchKey", 0, kKeyRead,
-                          &result),
-            static_cast<LONG>(kErrorFileNotFound));
+  EXPECT_EQ(
+      RegOpenKeyExA(kHkeyCurrentUser, "Software\\ZorvelContract\\NoSuchKey", 0, kKeyRead, &result),
+      static_cast<LONG>(kErrorFileNotFound));
   EXPECT_EQ(result, nullptr);
 }
 
@@ -79,14 +81,14 @@ TEST_F(RegistryContract, TheDefaultValueByAnEmptyOrNullName) {
   ASSERT_EQ(open(), kErrorSuccess);
   char data[16];
   DWORD size = sizeof data;
-  EXPECT_EQ(RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<unsigned char*>(data),
-                             &size),
-            kErrorSuccess);
+  EXPECT_EQ(
+      RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<unsigned char*>(data), &size),
+      kErrorSuccess);
   EXPECT_STREQ(data, "default");
   size = sizeof data;
   std::memset(data, 0, sizeof data);
-  EXPECT_EQ(RegQueryValueExA(key, nullptr, nullptr, nullptr,
-                             reinterpret_cast<unsigned char*>(data), &size),
+  EXPECT_EQ(RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<unsigned char*>(data),
+                             &size),
             kErrorSuccess);
   EXPECT_STREQ(data, "default");
 }

@@ -12,6 +12,7 @@
 #include "plugin/calls.h"
 #include "plugin/function_table.h"
 #include "plugin/module.h"
+#include "plugin/routines.h"
 #include "runtime/linked.h"
 #include "runtime/runtime.h"
 

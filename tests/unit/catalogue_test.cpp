@@ -37,9 +37,8 @@ TEST(Catalogue, TheFileTableHas13FunctionsIn133Bytes) {
 TEST(Catalogue, TheFolderTableHas14FunctionsIn141Bytes) {
   EXPECT_EQ(zorvel::folderTable().size, 141u);
   EXPECT_EQ(names(walk(zorvel::folderTable()).entries),
-            (std::vector<std::string>{"type", "name", "down", "up", "copy", "files", "exp",
-                                      "_new", "_def", "_del", "_form", "_set", "_fSet",
-                                      "_add"}));
+            (std::vector<std::string>{"type", "name", "down", "up", "copy", "files", "exp", "_new",
+                                      "_def", "_del", "_form", "_set", "_fSet", "_add"}));
 }
 
 TEST(Catalogue, TheRootTableHas4GroupsAnd22RoutinesIn252Bytes) {
@@ -49,11 +48,9 @@ TEST(Catalogue, TheRootTableHas4GroupsAnd22RoutinesIn252Bytes) {
             (std::vector<std::string>{"dir", "env", "clip", "run", "web", "link", "webLink",
                                       "selFile", "selFolder", "standby", "job"}));
   ASSERT_EQ(root.size(), 11u);
-  EXPECT_EQ(names(root[0].entries),
-            (std::vector<std::string>{"desk", "home", "docs", "progs", "up", "down", "sel",
-                                      "set", "get"}));
-  EXPECT_EQ(names(root[1].entries),
-            (std::vector<std::string>{"set", "get", "all", "showAll"}));
+  EXPECT_EQ(names(root[0].entries), (std::vector<std::string>{"desk", "home", "docs", "progs", "up",
+                                                              "down", "sel", "set", "get"}));
+  EXPECT_EQ(names(root[1].entries), (std::vector<std::string>{"set", "get", "all", "showAll"}));
   EXPECT_EQ(names(root[2].entries), (std::vector<std::string>{"set", "get"}));
   EXPECT_EQ(root[10].kind, abi::kTableGroup);
   EXPECT_TRUE(root[10].entries.empty());

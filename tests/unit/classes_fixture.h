@@ -33,6 +33,9 @@ class LibraryTest : public ::testing::Test {
     };
   }
 
+  // A fault armed for a call that never came must not reach the next test.
+  void TearDown() override { platform::sim::clearFaults(); }
+
   quenda::ValueRef object(const char* className, const std::string& path) {
     quenda::Result made = runtime.newObject(className, path);
     EXPECT_TRUE(made.ok()) << made.error.value_or("");

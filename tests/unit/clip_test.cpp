@@ -80,7 +80,9 @@ TEST_F(Clip, ClipboardHeldByAnotherProgram) {
 }
 
 TEST_F(Clip, SetWithoutArgumentTouchesNothing) {
+  runtime.clearSlotCalls();
   EXPECT_EQ(describe(call("clip.set")), "error: The minimal argument count is 1!");
+  EXPECT_EQ(slotCount(abi::kNextArgText), 1);
   EXPECT_TRUE(sim::callsOf("OpenClipboard").empty());
   EXPECT_TRUE(sim::callsOf("GlobalAlloc").empty());
 }

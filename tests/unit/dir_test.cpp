@@ -118,30 +118,59 @@ TEST_F(Dir, SelReleasesItsTextsListAndScan) {
   }
 }
 
-TEST_F(Dir, SelWithoutMemoryShowsOnlyWhatCanBePickedAndLeaksNothing) {
+TEST_F(Dir, SelWithoutMemoryLeaksNothingAndMovesOnlyToThePick) {
   makeWork();
   pick("dir.sel", "0");
   std::size_t texts = textBytes(), module = moduleBytes();
-  for (int n = 1;; ++n) {
-    sim::setCurrentDirectoryPath("C:\\work");
-    sim::failCall("HeapAlloc", n, platform::kErrorNotEnoughMemory);
-    std::string result = describe(pick("dir.sel", "3"));
-    bool fired = sim::faultsFired() > 0;
-    sim::clearFaults();
-    EXPECT_EQ(sim::openSearches(), 0) << n;
-    EXPECT_EQ(textBytes(), texts) << n;
-    EXPECT_EQ(moduleBytes(), module) << n;
-    // No result means nothing moved; a move whose new path could not be read gives an empty
-    // path.
-    if (result == "none")
-      EXPECT_EQ(sim::currentDirectory(), "C:\\work") << n;
-    else if (result != "folder ")
-      EXPECT_EQ(result, "folder C:\\work\\sub\\") << n;
-    if (!fired) {
-      EXPECT_EQ(result, "folder C:\\work\\sub\\");
-      break;
+  for (const char* operation : {"HeapAlloc", "HeapReAlloc"}) {
+    for (int n = 1;; ++n) {
+      sim::setCurrentDirectoryPath("C:\\work");
+      sim::failCall(operation, n, platform::kErrorNotEnoughMemory);
+      std::string result = describe(pick("dir.sel", "3"));
+      bool fired = sim::faultsFired() > 0;
+      sim::clearFaults();
+      EXPECT_EQ(sim::openSearches(), 0) << operation << n;
+      EXPECT_EQ(textBytes(), texts) << operation << n;
+      EXPECT_EQ(moduleBytes(), module) << operation << n;
+      // A folder object tells where the current directory is. Without it (no result, or an
+      // empty path: the object or the path could not be made) the move may or may not have
+      // happened, but only into sub.
+      if (result == "folder C:\\work\\sub\\")
+        EXPECT_EQ(sim::currentDirectory(), "C:\\work\\sub") << operation << n;
+      else if (result == "folder C:\\work\\")
+        EXPECT_EQ(sim::currentDirectory(), "C:\\work") << operation << n;
+      else
+        EXPECT_TRUE(sim::currentDirectory() == "C:\\work" ||
+                    sim::currentDirectory() == "C:\\work\\sub")
+            << operation << n;
+      EXPECT_TRUE(result == "none" || result == "folder " || result == "folder C:\\work\\" ||
+                  result == "folder C:\\work\\sub\\")
+          << operation << n << " " << result;
+      if (!fired) {
+        EXPECT_EQ(result, "folder C:\\work\\sub\\");
+        break;
+      }
+      ASSERT_LT(n, 200);
     }
-    ASSERT_LT(n, 200);
+  }
+}
+
+TEST_F(Dir, SelWithoutMemoryNeverGivesAFileObjectForTheWrongPath) {
+  makeWork();
+  for (const char* operation : {"HeapAlloc", "HeapReAlloc"}) {
+    for (int n = 1;; ++n) {
+      sim::failCall(operation, n, platform::kErrorNotEnoughMemory);
+      std::string result = describe(pick("dir.sel", "2"));
+      bool fired = sim::faultsFired() > 0;
+      sim::clearFaults();
+      // Acceptable: the right path, a relative one when the directory could not be read, an
+      // empty one when the object could not take its path, or nothing. Never the folder's.
+      EXPECT_TRUE(result == "none" || result == "file C:\\work\\a.txt" || result == "file a.txt" ||
+                  result == "file ")
+          << operation << n << " " << result;
+      if (!fired) break;
+      ASSERT_LT(n, 200);
+    }
   }
 }
 
@@ -153,6 +182,11 @@ TEST_F(Dir, GetAndSet) {
   EXPECT_EQ(sim::currentDirectory(), "C:\\work\\sub");
   EXPECT_EQ(describe(call("dir.set", {"C:\\missing"})), "none");
   EXPECT_EQ(sim::currentDirectory(), "C:\\work\\sub");
+
+  runtime.clearSlotCalls();
+  EXPECT_EQ(describe(call("dir.set", {"..", "extra"})), "none");
+  EXPECT_EQ(describe(call("dir.down", {"sub", "extra"})), "folder C:\\work\\sub\\");
+  EXPECT_EQ(slotCount(abi::kNextArgText), 2);
 
   sim::clearCalls();
   EXPECT_EQ(describe(call("dir.set")), "error: The minimal argument count is 1!");

@@ -122,9 +122,15 @@ TEST_F(Env, SetKeepsEmptyValuesAndNeedsTwoArguments) {
   EXPECT_TRUE(sim::callsOf("SetEnvironmentVariableA").empty());
   EXPECT_EQ(textBytes(), texts);
 
+  // Extra arguments are not fetched.
+  runtime.clearSlotCalls();
+  call("env.set", {"D", "1", "extra"});
+  call("env.get", {"D", "extra"});
+  EXPECT_EQ(slotCount(abi::kNextArgText), 3);
+
   // A name Windows refuses is silent.
   EXPECT_EQ(describe(call("env.set", {"X=Y", "1"})), "none");
-  EXPECT_EQ(sim::environmentEntries(), (std::vector<std::string>{"A=", "B=x=y"}));
+  EXPECT_EQ(sim::environmentEntries(), (std::vector<std::string>{"A=", "B=x=y", "D=1"}));
 }
 
 TEST_F(Env, SetWithoutMemoryNeverLeavesAValueThatWasNotAskedFor) {
@@ -140,6 +146,34 @@ TEST_F(Env, SetWithoutMemoryNeverLeavesAValueThatWasNotAskedFor) {
         << n << ": " << entries[0];
     if (!fired) break;
     ASSERT_LT(n, 50);
+  }
+}
+
+TEST_F(Env, AllWithoutMemoryNeverPairsAValueWithAnotherEntrysName) {
+  // Names long enough that each needs a bigger copy than the one before.
+  sim::setEnvironment(
+      {"A=1", "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB=2",
+       "CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC=3"});
+  for (const char* operation : {"HeapAlloc", "HeapReAlloc"}) {
+    for (int n = 1;; ++n) {
+      sim::failCall(operation, n, platform::kErrorNotEnoughMemory);
+      Pairs pairs = all();
+      bool fired = sim::faultsFired() > 0;
+      sim::clearFaults();
+      EXPECT_EQ(sim::liveEnvironmentBlocks(), 0);
+      for (const auto& [name, value] : pairs) {
+        std::string expected = value == "1"   ? "A"
+                               : value == "2" ? std::string(48, 'B')
+                                              : std::string(80, 'C');
+        EXPECT_TRUE(name == expected || name.empty())
+            << operation << " " << n << ": " << name << "=" << value;
+      }
+      if (!fired) {
+        EXPECT_EQ(pairs.size(), 3u);
+        break;
+      }
+      ASSERT_LT(n, 50);
+    }
   }
 }
 

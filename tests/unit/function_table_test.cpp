@@ -35,9 +35,9 @@ TEST(FunctionTable, FunctionsGroupsAndEndBytesWithoutPadding) {
                 10 + 3 + 9 + 1 + 5 + 1 + 1);
   std::vector<unsigned char> expected = {2, 't', 'y', 'p', 'e', 0};
   for (auto b : addressBytes(one)) expected.push_back(b);
-  for (unsigned char b : {1, 'g', 0, 2, 's', 'e', 't', 0}) expected.push_back(b);
+  expected.insert(expected.end(), {1, 'g', 0, 2, 's', 'e', 't', 0});
   for (auto b : addressBytes(two)) expected.push_back(b);
-  for (unsigned char b : {0, 1, 'j', 'o', 'b', 0, 0, 0}) expected.push_back(b);
+  expected.insert(expected.end(), {0, 1, 'j', 'o', 'b', 0, 0, 0});
 
   std::vector<unsigned char> out(expected.size() + 8, 0xbd);
   EXPECT_EQ(zorvel::writeFunctionTable(entries, std::size(entries), out.data(), out.size()),

@@ -67,15 +67,16 @@ TEST_F(LinkTest, MissingArgumentsRaiseTheCountErrorAndHandNothingOver) {
 
 // Anything that would be read as script rather than as a name or a text is refused.
 TEST_F(LinkTest, ArgumentsThatWouldRunAsScriptAreRefused) {
-  const std::vector<std::string> badNames = {
-      "",   "a b",     "np(){run(\"x\")}\r\nmain\\y", "a.b", "a-b", "a\"", "x;print(1)",
-      "a/b", "caf\xe9", "tab\t", "(", "}"};
+  const std::vector<std::string> badNames = {"",           "a b", "np(){run(\"x\")}\r\nmain\\y",
+                                             "a.b",        "a-b", "a\"",
+                                             "x;print(1)", "a/b", "caf\xe9",
+                                             "tab\t",      "(",   "}"};
   for (const auto& name : badNames) {
     EXPECT_EQ(call("link", {name, "notepad"}), "Invalid arguments specified.") << name;
     EXPECT_EQ(call("webLink", {name, "https://x.org"}), "Invalid arguments specified.") << name;
   }
-  const std::vector<std::string> badTargets = {
-      "note\"pad", "\"", "x\")}main\\evil(){run(\"y", "a\rb", "a\nb", "line\r\n"};
+  const std::vector<std::string> badTargets = {"note\"pad", "\"",   "x\")}main\\evil(){run(\"y",
+                                               "a\rb",      "a\nb", "line\r\n"};
   for (const auto& target : badTargets) {
     EXPECT_EQ(call("link", {"np", target}), "Invalid arguments specified.") << target;
     EXPECT_EQ(call("webLink", {"np", target}), "Invalid arguments specified.") << target;

@@ -55,6 +55,13 @@ class NamespaceTest : public ::testing::Test {
     return "other";
   }
 
+  // Host slot calls of one kind since the last clearSlotCalls.
+  int slotCount(int slot) {
+    int n = 0;
+    for (int called : runtime.slotCalls()) n += called == slot;
+    return n;
+  }
+
   std::size_t textBytes() { return platform::HeapBytesInUse(zorvel::textHeap()); }
   std::size_t moduleBytes() { return platform::HeapBytesInUse(zorvel::module.moduleHeap); }
 

@@ -16,7 +16,10 @@ using zorvel::TextVar;
 
 class TextService : public ::testing::Test {
  protected:
-  void SetUp() override { DllMain(nullptr, 1, nullptr); }
+  void SetUp() override {
+    platform::sim::reset();
+    DllMain(nullptr, 1, nullptr);
+  }
   void TearDown() override { DllMain(nullptr, 0, nullptr); }
   std::size_t inUse() { return platform::HeapBytesInUse(zorvel::textHeap()); }
 };

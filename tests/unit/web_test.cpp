@@ -35,11 +35,11 @@ TEST(WindowsVersionCode, EveryRowOfTheTableAndWhatLiesOutsideIt) {
   constexpr unsigned char server = platform::kVerNtServer;
   constexpr unsigned char dc = platform::kVerNtDomainController;
   const VersionRow rows[] = {
-      {1, 4, 0, 0, 10},     {1, 4, 10, 0, 30},    {1, 4, 90, 0, 40},    {1, 4, 3, 0, 100},
-      {2, 3, 51, ws, 5},    {2, 4, 0, server, 20}, {2, 5, 0, server, 50}, {2, 5, 1, ws, 60},
-      {2, 5, 2, ws, 60},    {2, 5, 2, server, 65}, {2, 5, 2, dc, 65},    {2, 6, 0, ws, 70},
-      {2, 6, 0, server, 75}, {2, 6, 1, ws, 80},   {2, 6, 1, dc, 75},    {2, 6, 2, ws, 100},
-      {2, 10, 0, ws, 100},  {2, 5, 3, ws, 100},   {0, 3, 10, 0, 100},
+      {1, 4, 0, 0, 10},      {1, 4, 10, 0, 30},     {1, 4, 90, 0, 40},     {1, 4, 3, 0, 100},
+      {2, 3, 51, ws, 5},     {2, 4, 0, server, 20}, {2, 5, 0, server, 50}, {2, 5, 1, ws, 60},
+      {2, 5, 2, ws, 60},     {2, 5, 2, server, 65}, {2, 5, 2, dc, 65},     {2, 6, 0, ws, 70},
+      {2, 6, 0, server, 75}, {2, 6, 1, ws, 80},     {2, 6, 1, dc, 75},     {2, 6, 2, ws, 100},
+      {2, 10, 0, ws, 100},   {2, 5, 3, ws, 100},    {0, 3, 10, 0, 100},
   };
   for (const VersionRow& row : rows) {
     sim::reset();
@@ -268,8 +268,7 @@ TEST_F(WebTest, RefusedCallsAtEveryStep) {
       if (started.byShell) {
         EXPECT_EQ(started.shellFile, "https://example.org") << operation << " " << n;
       } else {
-        EXPECT_EQ(started.commandLine,
-                  "\"" + std::string(kBrowser) + "\" \"https://example.org\"")
+        EXPECT_EQ(started.commandLine, "\"" + std::string(kBrowser) + "\" \"https://example.org\"")
             << operation << " " << n;
       }
       if (!injected) break;

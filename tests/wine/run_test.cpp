@@ -11,8 +11,8 @@ namespace {
 
 // The recorder, beside this program.
 std::string recorderPath() {
-  char* self = nullptr;
-  if (_get_pgmptr(&self) != 0 || !self) return {};
+  const char* self = _pgmptr;
+  if (!self) return {};
   std::string path = self;
   return path.substr(0, path.find_last_of("\\/") + 1) + "zv_recorder.exe";
 }

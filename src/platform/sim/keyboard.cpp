@@ -27,7 +27,9 @@ KeyboardState& state() {
   return s;
 }
 
-void resetKeyboard() { state() = KeyboardState{}; }
+void resetKeyboard() {
+  state() = KeyboardState{};
+}
 
 [[maybe_unused]] const bool registered = (sim::registerReset(&resetKeyboard), true);
 
@@ -46,15 +48,21 @@ void tapKey(int virtualKey) {
   setKeyDown(virtualKey, false);
 }
 
-void onKeyQuery(KeyQueryHook hook) { state().hook = std::move(hook); }
+void onKeyQuery(KeyQueryHook hook) {
+  state().hook = std::move(hook);
+}
 
 int keyQueries(int virtualKey) {
   auto it = state().keys.find(virtualKey);
   return it == state().keys.end() ? 0 : it->second.queries;
 }
 
-std::uint64_t clockMs() { return state().clock; }
-std::uint64_t sleepCalls() { return state().sleeps; }
+std::uint64_t clockMs() {
+  return state().clock;
+}
+std::uint64_t sleepCalls() {
+  return state().sleeps;
+}
 
 }  // namespace sim
 

@@ -22,7 +22,7 @@ struct Key {
 };
 
 struct RegistryState {
-  std::map<std::string, Key> keys;        // by upper-cased "ROOT\PATH"
+  std::map<std::string, Key> keys;             // by upper-cased "ROOT\PATH"
   std::map<std::uintptr_t, std::string> open;  // handle -> key path
   std::uintptr_t nextHandle = 0x2000;
   OSVERSIONINFOEXA version{};
@@ -116,9 +116,13 @@ void setRegistryText(HKEY root, const std::string& subkey, const std::string& na
   setRegistryValue(root, subkey, name, text + std::string(1, '\0'), kRegSz);
 }
 
-void addRegistryKey(HKEY root, const std::string& subkey) { makeKey(root, subkey); }
+void addRegistryKey(HKEY root, const std::string& subkey) {
+  makeKey(root, subkey);
+}
 
-int openRegistryKeys() { return static_cast<int>(state().open.size()); }
+int openRegistryKeys() {
+  return static_cast<int>(state().open.size());
+}
 
 void setVersion(DWORD platformId, DWORD major, DWORD minor, unsigned char productType) {
   OSVERSIONINFOEXA& v = state().version;
@@ -154,8 +158,8 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* t
                       unsigned char* data, DWORD* size) {
   using sim::detail::hex;
   using sim::detail::text;
-  DWORD error = sim::enter("RegQueryValueExA", {hex(key), text(valueName), hex(reserved),
-                                                hex(type), hex(data), hex(size)});
+  DWORD error = sim::enter("RegQueryValueExA", {hex(key), text(valueName), hex(reserved), hex(type),
+                                                hex(data), hex(size)});
   if (error) return static_cast<LONG>(error);
   if (reserved || (data && !size)) return static_cast<LONG>(kErrorInvalidParameter);
   std::string base = basePath(key);
@@ -187,8 +191,8 @@ LONG RegCloseKey(HKEY key) {
 }
 
 BOOL GetVersionExA(OSVERSIONINFOA* info) {
-  DWORD error = sim::enter("GetVersionExA",
-                           {sim::detail::num(info ? info->dwOSVersionInfoSize : 0)});
+  DWORD error =
+      sim::enter("GetVersionExA", {sim::detail::num(info ? info->dwOSVersionInfoSize : 0)});
   if (sim::detail::failed(error)) return kFalse;
   if (!info) {
     sim::detail::setLastError(kErrorInvalidParameter);

@@ -46,7 +46,9 @@ std::vector<Call> callsOf(const std::string& operation);
 // fail it with (0: go ahead).
 DWORD enter(const char* operation, std::vector<std::string> args = {});
 
-// The file system.
+// The file system. Paths resolve as the seam's do (relative to the current directory, "\\" or
+// "/", any case), but without the 260-character limit, so tests can build trees deeper than it.
+// A path that cannot exist (a file in the way, a name with * ? < > | ") aborts the test program.
 void addFolder(const std::string& path);                       // with its parents
 void addFile(const std::string& path, const std::string& content = "",
              DWORD attributes = kFileAttributeArchive);        // parents created as needed

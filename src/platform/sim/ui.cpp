@@ -81,8 +81,9 @@ BOOL ZV_STDCALL pathFromIdList(const ITEMIDLIST* item, char* path) {
 }
 
 void installShellModule() {
-  sim::addModule("SHELL32.DLL", {{"SHBrowseForFolder", reinterpret_cast<void*>(&browseForFolder)},
-                                 {"SHGetPathFromIDList", reinterpret_cast<void*>(&pathFromIdList)}});
+  sim::addModule("SHELL32.DLL",
+                 {{"SHBrowseForFolder", reinterpret_cast<void*>(&browseForFolder)},
+                  {"SHGetPathFromIDList", reinterpret_cast<void*>(&pathFromIdList)}});
 }
 
 void resetUi() {
@@ -96,7 +97,9 @@ void resetUi() {
 
 namespace sim {
 
-void setCurrentThread(DWORD threadId) { state().thread = threadId; }
+void setCurrentThread(DWORD threadId) {
+  state().thread = threadId;
+}
 
 HWND addWindow(DWORD threadId, bool visible, bool enabled, DWORD processId) {
   auto handle = reinterpret_cast<HWND>(state().nextHandle);
@@ -111,16 +114,22 @@ void removeWindow(HWND window) {
   if (state().foreground == window) state().foreground = nullptr;
 }
 
-void setForegroundWindow(HWND window) { state().foreground = window; }
+void setForegroundWindow(HWND window) {
+  state().foreground = window;
+}
 
 bool windowEnabled(HWND window) {
   Window* w = find(window);
   return w && w->enabled;
 }
 
-int windowCount() { return static_cast<int>(state().windows.size()); }
+int windowCount() {
+  return static_cast<int>(state().windows.size());
+}
 
-void onFileDialog(FileDialogHandler handler) { state().fileDialog = std::move(handler); }
+void onFileDialog(FileDialogHandler handler) {
+  state().fileDialog = std::move(handler);
+}
 
 void answerFileDialog(const std::string& path) {
   onFileDialog([path](OPENFILENAMEA& dialog) -> BOOL {
@@ -130,15 +139,18 @@ void answerFileDialog(const std::string& path) {
   });
 }
 
-void onFolderDialog(FolderDialogHandler handler) { state().folderDialog = std::move(handler); }
-
-void answerFolderDialog(const std::string& path, bool hasFileSystemPath) {
-  onFolderDialog([path, hasFileSystemPath](BROWSEINFOA&) {
-    return makeItemList(path, hasFileSystemPath);
-  });
+void onFolderDialog(FolderDialogHandler handler) {
+  state().folderDialog = std::move(handler);
 }
 
-std::optional<std::string> folderDialogSelection() { return state().selection; }
+void answerFolderDialog(const std::string& path, bool hasFileSystemPath) {
+  onFolderDialog(
+      [path, hasFileSystemPath](BROWSEINFOA&) { return makeItemList(path, hasFileSystemPath); });
+}
+
+std::optional<std::string> folderDialogSelection() {
+  return state().selection;
+}
 
 }  // namespace sim
 
@@ -203,8 +215,9 @@ DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) {
 }
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  sim::enter("SendMessageA", {sim::detail::hex(window), sim::detail::num(message),
-                              sim::detail::num(wParam), sim::detail::hex(reinterpret_cast<void*>(lParam))});
+  sim::enter("SendMessageA",
+             {sim::detail::hex(window), sim::detail::num(message), sim::detail::num(wParam),
+              sim::detail::hex(reinterpret_cast<void*>(lParam))});
   Window* w = find(window);
   if (!w) {
     sim::detail::setLastError(kErrorInvalidWindowHandle);

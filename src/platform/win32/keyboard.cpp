@@ -6,8 +6,12 @@ namespace platform {
 
 static_assert(VK_RETURN == kVkReturn && VK_CONTROL == kVkControl);
 
-SHORT GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
+SHORT GetAsyncKeyState(int virtualKey) {
+  return ::GetAsyncKeyState(virtualKey);
+}
 
-void Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
+void Sleep(DWORD milliseconds) {
+  ::Sleep(milliseconds);
+}
 
 }  // namespace platform

@@ -6,7 +6,8 @@ namespace platform {
 
 static_assert(sizeof(::OSVERSIONINFOA) == sizeof(OSVERSIONINFOA));
 static_assert(sizeof(::OSVERSIONINFOEXA) == sizeof(OSVERSIONINFOEXA));
-static_assert(offsetof(::OSVERSIONINFOEXA, wProductType) == offsetof(OSVERSIONINFOEXA, wProductType));
+static_assert(offsetof(::OSVERSIONINFOEXA, wProductType) ==
+              offsetof(OSVERSIONINFOEXA, wProductType));
 static_assert(KEY_READ == kKeyRead && VER_NT_WORKSTATION == kVerNtWorkstation);
 
 LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access, HKEY* result) {
@@ -21,7 +22,9 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* t
                             data, reinterpret_cast<::DWORD*>(size));
 }
 
-LONG RegCloseKey(HKEY key) { return ::RegCloseKey(static_cast<::HKEY>(key)); }
+LONG RegCloseKey(HKEY key) {
+  return ::RegCloseKey(static_cast<::HKEY>(key));
+}
 
 BOOL GetVersionExA(OSVERSIONINFOA* info) {
 #pragma GCC diagnostic push

@@ -7,7 +7,8 @@
 namespace platform {
 
 static_assert(sizeof(::OPENFILENAMEA) - 12 == kOpenFileNameSize);  // the 400 form lacks 3 words
-static_assert(offsetof(::OPENFILENAMEA, lpstrInitialDir) == offsetof(OPENFILENAMEA, lpstrInitialDir));
+static_assert(offsetof(::OPENFILENAMEA, lpstrInitialDir) ==
+              offsetof(OPENFILENAMEA, lpstrInitialDir));
 static_assert(offsetof(::OPENFILENAMEA, Flags) == offsetof(OPENFILENAMEA, Flags));
 static_assert(offsetof(::OPENFILENAMEA, lpTemplateName) == offsetof(OPENFILENAMEA, lpTemplateName));
 static_assert(sizeof(::BROWSEINFOA) == sizeof(BROWSEINFOA));
@@ -18,8 +19,12 @@ static_assert(OFN_EXPLORER == kOfnExplorer && OFN_PATHMUSTEXIST == kOfnPathMustE
 static_assert(BIF_NEWDIALOGSTYLE == kBifNewDialogStyle && BFFM_INITIALIZED == kBffmInitialized &&
               BFFM_SETSELECTIONA == kBffmSetSelectionA);
 
-DWORD GetCurrentProcessId() { return ::GetCurrentProcessId(); }
-DWORD GetCurrentThreadId() { return ::GetCurrentThreadId(); }
+DWORD GetCurrentProcessId() {
+  return ::GetCurrentProcessId();
+}
+DWORD GetCurrentThreadId() {
+  return ::GetCurrentThreadId();
+}
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
   return ::EnumWindows(reinterpret_cast<::WNDENUMPROC>(callback), lParam);
@@ -29,9 +34,15 @@ BOOL EnableWindow(HWND window, BOOL enable) {
   return ::EnableWindow(static_cast<::HWND>(window), enable);
 }
 
-BOOL IsWindowVisible(HWND window) { return ::IsWindowVisible(static_cast<::HWND>(window)); }
-BOOL IsWindowEnabled(HWND window) { return ::IsWindowEnabled(static_cast<::HWND>(window)); }
-HWND GetForegroundWindow() { return ::GetForegroundWindow(); }
+BOOL IsWindowVisible(HWND window) {
+  return ::IsWindowVisible(static_cast<::HWND>(window));
+}
+BOOL IsWindowEnabled(HWND window) {
+  return ::IsWindowEnabled(static_cast<::HWND>(window));
+}
+HWND GetForegroundWindow() {
+  return ::GetForegroundWindow();
+}
 
 DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) {
   return ::GetWindowThreadProcessId(static_cast<::HWND>(window),

@@ -1,0 +1,104 @@
+#include "console/session.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "console/library.h"
+#include "console/options.h"
+#include "console/prompt.h"
+#include "console/terminal.h"
+#include "lang/interpreter.h"
+#include "runtime/runtime.h"
+
+namespace quenda::console {
+namespace {
+
+constexpr const char* kVersion = "quenda 1.0";
+
+bool readFile(const std::string& name, std::string& content) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return false;
+  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+// Runs one script; its exit code when the run should end here, or -1 to go on.
+int runScript(lang::Interpreter& interpreter, Terminal& terminal, const std::string& source,
+              const std::string& name) {
+  lang::Outcome outcome = interpreter.run(source, {name, true});
+  if (outcome.exitRequested) return outcome.exitCode;
+  if (!outcome.ok) {
+    terminal.errorLine("error: " + lang::describe(outcome.error));
+    return kExitScriptError;
+  }
+  return -1;
+}
+
+}  // namespace
+
+int runQuenda(const std::vector<std::string>& args) {
+  Options options = parseOptions(args);
+  Terminal terminal(options.colour);
+  if (!options.error.empty()) {
+    terminal.errorLine("quenda: " + options.error);
+    terminal.errorLine(usageText());
+    return kExitUsage;
+  }
+  if (options.help) {
+    terminal.printLine(usageText());
+    return kExitOk;
+  }
+  if (options.version) {
+    terminal.printLine(kVersion);
+    return kExitOk;
+  }
+
+  // Standard input is the script when nothing else is named and it is not a console; it is
+  // then used up, and questions get the end of input as their answer.
+  bool stdinIsScript = options.scripts.empty() && !terminal.inputIsConsole();
+  for (const ScriptSource& script : options.scripts) {
+    if (script.isFile && script.text == "-") stdinIsScript = true;
+  }
+
+  Runtime runtime;
+  runtime.hooks().printLine = [&terminal](std::string_view line) { terminal.printLine(line); };
+  runtime.hooks().askText = [&terminal](std::string_view label) -> std::optional<std::string> {
+    terminal.prompt(std::string(label) + ": ");
+    return terminal.readLine();
+  };
+  runtime.hooks().reportError = [&terminal](std::string_view message) {
+    terminal.errorLine("error: " + std::string(message));
+  };
+
+  Result attached = attachLibrary(runtime, options.library);
+  if (!attached.ok()) {
+    terminal.errorLine("quenda: " + *attached.error);
+    return kExitLibrary;
+  }
+  lang::Interpreter interpreter(runtime);
+
+  if (options.scripts.empty()) {
+    if (!stdinIsScript) return runPrompt(interpreter, terminal);
+    int code = runScript(interpreter, terminal, terminal.readAll(), "(stdin)");
+    return code < 0 ? kExitOk : code;
+  }
+  for (const ScriptSource& script : options.scripts) {
+    std::string source;
+    std::string name = script.isFile ? script.text : "-e";
+    if (!script.isFile) {
+      source = script.text;
+    } else if (script.text == "-") {
+      source = terminal.readAll();
+      name = "(stdin)";
+    } else if (!readFile(script.text, source)) {
+      terminal.errorLine("quenda: cannot read the script " + script.text);
+      return kExitUsage;
+    }
+    int code = runScript(interpreter, terminal, source, name);
+    if (code >= 0) return code;
+  }
+  return kExitOk;
+}
+
+}  // namespace quenda::console

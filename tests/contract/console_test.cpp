@@ -1,0 +1,65 @@
+// The standard handles, console modes and the program's own path: natively against the
+// simulation, under Wine against Windows. Under ctest the standard handles are pipes or files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fixture.h"
+#include "platform/console.h"
+#include "platform/program.h"
+
+namespace {
+
+using namespace platform;
+
+TEST(ConsoleContract, StandardHandlesExistAndOthersAreRefused) {
+  EXPECT_NE(GetStdHandle(kStdOutputHandle), kInvalidHandle);
+  EXPECT_NE(GetStdHandle(kStdErrorHandle), kInvalidHandle);
+  SetLastError(0);
+  EXPECT_EQ(GetStdHandle(static_cast<DWORD>(-13)), kInvalidHandle);
+  EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
+}
+
+TEST(ConsoleContract, ANullHandleIsNoConsoleAndTheModeIsLeftAlone) {
+  DWORD mode = 0xdeadbeef;
+  SetLastError(0);
+  EXPECT_EQ(GetConsoleMode(nullptr, &mode), kFalse);
+  EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
+  EXPECT_EQ(mode, 0xdeadbeefu);
+  SetLastError(0);
+  EXPECT_EQ(SetConsoleMode(nullptr, kEnableProcessedOutput), kFalse);
+  EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
+}
+
+TEST(ConsoleContract, TheProgramPathIsAbsoluteAndEndsInExe) {
+  char buffer[kMaxPath + 1];
+  std::memset(buffer, 0xbd, sizeof buffer);
+  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  ASSERT_GT(length, 4u);
+  ASSERT_LT(length, sizeof buffer);
+  EXPECT_EQ(std::strlen(buffer), length);
+  std::string path(buffer);
+  EXPECT_EQ(path.substr(1, 2), ":\\") << path;
+  std::string extension = path.substr(path.size() - 4);
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  EXPECT_EQ(extension, ".exe");
+}
+
+TEST(ConsoleContract, ASmallBufferGetsTheStartOfThePathAndANul) {
+  char full[kMaxPath + 1];
+  ASSERT_GT(GetModuleFileNameA(nullptr, full, sizeof full), 4u);
+  char buffer[8];
+  std::memset(buffer, 0xbd, sizeof buffer);
+  SetLastError(0);
+  EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, 5), 5u);
+  EXPECT_EQ(GetLastError(), kErrorInsufficientBuffer);
+  EXPECT_EQ(std::string(buffer), std::string(full, 4));
+  EXPECT_EQ(static_cast<unsigned char>(buffer[5]), 0xbd);  // nothing past the buffer's size
+
+  std::memset(buffer, 0xbd, sizeof buffer);
+  EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, 0), 0u);
+  EXPECT_EQ(static_cast<unsigned char>(buffer[0]), 0xbd);
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# link, webLink, selFile and selFolder end to end: quenda.exe with zorvel.dll under Wine. The
+# tests' recorder program stands in for the linked program and for the browser; the pickers are
+# answered with xdotool on the display, or take their cancel path when there is none.
+#   launch_e2e.sh QUENDA_EXE RECORDER_EXE
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+quenda=$1
+recorder=$2
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+
+failures=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1"
+    echo "     expected: $2"
+    echo "     actual:   $3"
+    failures=$((failures + 1))
+  fi
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zv_launch.XXXXXX")
+user_choice='HKCU\Software\Microsoft\Windows\Shell\Associations\UrlAssociations\http\UserChoice'
+prog_key='HKLM\SOFTWARE\Classes\ZorvelE2eURL'
+old_choice=$("$here/run-wine" reg query "$user_choice" /v ProgID 2>/dev/null |
+  awk '/ProgID/ {print $3}' | tr -d '\r')
+cleanup() {
+  "$here/run-wine" reg delete "$prog_key" /f >/dev/null 2>&1
+  if [ -n "$old_choice" ]; then
+    "$here/run-wine" reg add "$user_choice" /v ProgID /d "$old_choice" /f >/dev/null 2>&1
+  else
+    "$here/run-wine" reg delete "$user_choice" /v ProgID /f >/dev/null 2>&1
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+win() { winepath -w "$1" 2>/dev/null; }
+cp "$recorder" "$work/rec.exe"
+mkdir -p "$work/Browser Dir" "$work/src"
+cp "$recorder" "$work/Browser Dir/browser.exe"
+: >"$work/notes.txt"
+rec=$(win "$work/rec.exe")
+browser=$(win "$work/Browser Dir/browser.exe")
+export ZV_RECORD
+ZV_RECORD=$(win "$work/record.txt")
+
+# quenda runs the statements in the work folder; its output, without carriage returns.
+host() {
+  (cd "$work" && timeout 120 "$here/run-wine" "$quenda" -e "$1" 2>&1 | tr -d '\r')
+}
+# The command line the recorder wrote, waited for.
+recorded() {
+  for _ in $(seq 300); do [ -f "$work/record.txt" ] && break; sleep 0.1; done
+  head -n 1 "$work/record.txt" 2>/dev/null | tr -d '\r' || echo "<nothing>"
+  rm -f "$work/record.txt"
+}
+
+# link: the defined function runs the program, with the caller's argument when there is one.
+rm -f "$work/record.txt"
+host "link(\"rec\", \"$rec\"); rec(\"one two\")" >/dev/null
+check "link with an argument" "\"$rec\" one two" "$(recorded)"
+host "link(\"tools\\rec\", \"$rec\"); tools\\rec" >/dev/null
+check "link without arguments" "\"$rec\"" "$(recorded)"
+check "link refuses a name that is not one" "error: Invalid arguments specified." \
+  "$(host "link(\"a b\", \"$rec\")" | grep -o 'error: .*' | sed 's/^error: .*: /error: /')"
+
+# webLink: the defined function opens the address in the browser the registry names.
+"$here/run-wine" reg add "$user_choice" /v ProgID /d ZorvelE2eURL /f >/dev/null
+"$here/run-wine" reg add "$prog_key\\shell\\open\\command" /ve \
+  /d "\"$browser\" -osint -url \"%1\"" /f >/dev/null
+host 'webLink("news", "https://example.org/news"); news' >/dev/null
+check "webLink opens the address in the registered browser" \
+  "\"$browser\" \"https://example.org/news\"" "$(recorded)"
+
+# The pickers. With a display, a user answers them through the keyboard.
+if [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null; then
+  answer() {  # answer CAPTION KEYS...: waits for the dialog, then types
+    local caption=$1 id
+    shift
+    id=$(timeout 60 xdotool search --sync --onlyvisible --name "^$caption\$" | head -n 1)
+    [ -n "$id" ] || return 1
+    sleep 1
+    xdotool windowfocus "$id" 2>/dev/null
+    sleep 0.3
+    "$@"
+  }
+  (answer Open sh -c 'xdotool type --delay 30 notes.txt; xdotool key Return') &
+  check "selFile gives the file typed in" "$(win "$work/notes.txt")" \
+    "$(host 'print(selFile)' | tail -n 1)"
+  wait
+  (answer 'Browse for Folder' xdotool key Return) &
+  check "selFolder on the current directory gives an empty path" "" \
+    "$(host 'print(selFolder)' | tail -n 1)"
+  wait
+  (answer Open xdotool key Escape) &
+  check "selFile cancelled gives an empty path" "" "$(host 'print(selFile)' | tail -n 1)"
+  wait
+  echo "pickers: the real dialogs, answered with xdotool"
+else
+  check "selFile without a display: the cancel path" "" "$(host 'print(selFile)' | tail -n 1)"
+  check "selFolder without a display: the cancel path" "" "$(host 'print(selFolder)' | tail -n 1)"
+  echo "pickers: no display, only their cancel path"
+fi
+
+[ $failures -eq 0 ] && echo "launch end to end: all passed"
+exit $((failures > 0))
