@@ -34,7 +34,8 @@ bool joinPath(char (&out)[kPath], const char* prefix, std::size_t prefixLength, 
   return true;
 }
 
-// Steps the walk's absolute source into the subfolder `name`, or back out of it.
+// Steps the walk's absolute source into the subfolder `name`; gives what leaveFolder needs to
+// step back out.
 std::size_t enterFolder(Walk& walk, const char* name) {
   std::size_t saved = walk.sourceLength;
   std::size_t nameLength = std::strlen(name);

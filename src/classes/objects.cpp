@@ -9,17 +9,15 @@ namespace {
 
 // The host runs the class's _new inside object creation, so the data block exists when the
 // path is set. The path is copied first: a text handed in by the host would not outlive that
-// call. When memory runs out there is no object rather than one that names another place; an
-// object the routine does not return is the host's to free.
+// call. When memory runs out the object gets an empty path, never a part of the one asked for.
 abi::ValueRecord* makePathObject(abi::word classHandle, const char* path, bool asResult) {
   TextVar copy(path);
-  if (!copy.present()) return nullptr;
   abi::ValueRecord* object =
       asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
-  if (!object || !object->data) return nullptr;
+  if (!object || !object->data) return object;
   char*& pathText = static_cast<PathObject*>(object->data)->pathText;
   assignText(copy.c_str(), &pathText);
-  if (textLength(pathText) != copy.size()) return nullptr;
+  if (pathText && textLength(pathText) != copy.size()) pathText[0] = 0;
   return object;
 }
 

@@ -12,8 +12,8 @@ struct PathObject {
 };
 
 // A new file or folder object holding a copy of `path`, made as the routine's result
-// (resultObject): the routine returns host::asWord of it. Null when the host gives no object
-// or memory runs out.
+// (resultObject): the routine returns host::asWord of it. Null when the host gives no object;
+// an empty path when memory runs out.
 abi::ValueRecord* makeFileObject(const char* path);
 abi::ValueRecord* makeFolderObject(const char* path);
 // The same as list elements (newObject), for listAppend.

@@ -30,6 +30,16 @@ TEST(ConsoleContract, ANullHandleIsNoConsoleAndTheModeIsLeftAlone) {
   SetLastError(0);
   EXPECT_EQ(SetConsoleMode(nullptr, kEnableProcessedOutput), kFalse);
   EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
+
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  std::memset(&info, 0xbd, sizeof info);
+  SetLastError(0);
+  EXPECT_EQ(GetConsoleScreenBufferInfo(nullptr, &info), kFalse);
+  EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
+  EXPECT_EQ(info.wAttributes, 0xbdbd);
+  SetLastError(0);
+  EXPECT_EQ(SetConsoleTextAttribute(nullptr, kForegroundIntensity), kFalse);
+  EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
 }
 
 TEST(ConsoleContract, TheProgramPathIsAbsoluteAndEndsInExe) {
@@ -46,7 +56,7 @@ TEST(ConsoleContract, TheProgramPathIsAbsoluteAndEndsInExe) {
   EXPECT_EQ(extension, ".exe");
 }
 
-TEST(ConsoleContract, ASmallBufferGetsTheStartOfThePathAndANul) {
+TEST(ConsoleContract, ASmallBufferGetsTheStartOfThePathAndNothingBeyond) {
   char full[kMaxPath + 1];
   ASSERT_GT(GetModuleFileNameA(nullptr, full, sizeof full), 4u);
   char buffer[8];
@@ -54,7 +64,8 @@ TEST(ConsoleContract, ASmallBufferGetsTheStartOfThePathAndANul) {
   SetLastError(0);
   EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, 5), 5u);
   EXPECT_EQ(GetLastError(), kErrorInsufficientBuffer);
-  EXPECT_EQ(std::string(buffer), std::string(full, 4));
+  // Later Windows end the cut path with a NUL in the last place; Wine and XP do not.
+  EXPECT_EQ(std::string(buffer, 4), std::string(full, 4));
   EXPECT_EQ(static_cast<unsigned char>(buffer[5]), 0xbd);  // nothing past the buffer's size
 
   std::memset(buffer, 0xbd, sizeof buffer);

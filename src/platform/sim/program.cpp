@@ -26,8 +26,7 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
     std::memcpy(buffer, path.c_str(), path.size() + 1);
     return static_cast<DWORD>(path.size());
   }
-  std::memcpy(buffer, path.data(), size - 1);
-  buffer[size - 1] = '\0';
+  std::memcpy(buffer, path.data(), size);
   sim::detail::setLastError(kErrorInsufficientBuffer);
   return size;
 }
