@@ -86,7 +86,7 @@ ZV_BENCHMARK(folderFiles10000) {
   std::vector<std::string> names;
   names.reserve(10010);
   bench::Comparison timing = bench::compare(
-      15,
+      31,
       [&] {
         list = runtime.callMethod(self, "files").value;
         listed = list ? list.elements().size() : 0;

@@ -62,10 +62,14 @@ std::string joined(const std::vector<std::string>& parts) {
 class Depth {
  public:
   Depth(Evaluator& evaluator, const Expr& at) : evaluator_(evaluator) {
-    if (++evaluator_.depth_ > kMaxEvaluationDepth) tooDeep(at.line, at.column);
+    if (++evaluator_.depth_ > kMaxEvaluationDepth || evaluator_.countStep()) {
+      tooDeep(at.line, at.column);
+    }
   }
   Depth(Evaluator& evaluator, const Stmt& at) : evaluator_(evaluator) {
-    if (++evaluator_.depth_ > kMaxEvaluationDepth) tooDeep(at.line, at.column);
+    if (++evaluator_.depth_ > kMaxEvaluationDepth || evaluator_.countStep()) {
+      tooDeep(at.line, at.column);
+    }
   }
   ~Depth() { --evaluator_.depth_; }
   Depth(const Depth&) = delete;
@@ -75,8 +79,13 @@ class Depth {
   [[noreturn]] void tooDeep(int line, int column) {
     --evaluator_.depth_;
     Error error;
-    error.message = "calls and expressions nest deeper than " +
-                    std::to_string(kMaxEvaluationDepth) + " levels (endless recursion?)";
+    if (evaluator_.pastStepLimit()) {
+      error.message = "the run went past its limit of " + std::to_string(evaluator_.stepLimit_) +
+                      " steps";
+    } else {
+      error.message = "calls and expressions nest deeper than " +
+                      std::to_string(kMaxEvaluationDepth) + " levels (endless recursion?)";
+    }
     error.source = evaluator_.frames_.empty() ? "" : evaluator_.frames_.back()->source;
     error.line = line;
     error.column = column;

@@ -3,6 +3,7 @@
 // language (every entry from the runtime catches them).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,6 +72,14 @@ class Evaluator {
 
   bool running() const { return !frames_.empty(); }
 
+  // A bound on the statements and expressions one run may evaluate (0: none). Once past it,
+  // everything fails at once until the next run starts, so even a run that the library keeps
+  // calling back (a job's action) comes to an end. For harnesses that must finish.
+  void setStepLimit(std::uint64_t limit) { stepLimit_ = limit; }
+  void startCounting() { steps_ = 0; }
+  bool countStep() { return stepLimit_ != 0 && ++steps_ > stepLimit_; }
+  bool pastStepLimit() const { return stepLimit_ != 0 && steps_ > stepLimit_; }
+
  private:
   friend class Depth;
   enum class Flow { kNext, kReturn };
@@ -138,6 +147,8 @@ class Evaluator {
   Runtime& runtime_;
   std::vector<Frame*> frames_;
   int depth_ = 0;
+  std::uint64_t stepLimit_ = 0;
+  std::uint64_t steps_ = 0;
   bool readOnly_ = false;
   std::optional<Error> pendingError_;
   std::string pendingMessage_;

@@ -27,6 +27,7 @@ Outcome Interpreter::run(std::string_view source, const RunOptions& options) {
     outcome.error.source = options.source;
     return outcome;
   }
+  if (!evaluator_->running()) evaluator_->startCounting();
   try {
     evaluator_->runTopLevel(parsed.script->statements, options.source, options.echo);
   } catch (const Failure& failure) {
@@ -42,6 +43,8 @@ Outcome Interpreter::run(std::string_view source, const RunOptions& options) {
   }
   return outcome;
 }
+
+void Interpreter::setStepLimit(std::uint64_t limit) { evaluator_->setStepLimit(limit); }
 
 Result Interpreter::runScript(std::string_view source) {
   ParseResult parsed = parse(source);

@@ -40,6 +40,8 @@ class Interpreter {
   // The evalNumber hook: the value of a number expression that calls nothing ("3", "-2", "n + 1"),
   // or 0 for anything else.
   std::int32_t evalNumber(std::string_view text);
+  // Bounds every later run to `limit` evaluation steps (0: no bound); see Evaluator.
+  void setStepLimit(std::uint64_t limit);
 
  private:
   Runtime& runtime_;

@@ -37,7 +37,12 @@ class Parser {
     failure.error.message = message + " at " + describe(token);
     failure.error.line = token.line;
     failure.error.column = token.column;
-    failure.error.incomplete = token.kind == TokenKind::kEnd && openBrackets_ > 0;
+    failure.error.incomplete = token.kind == TokenKind::kEnd && !openBrackets_.empty();
+    if (failure.error.incomplete) {
+      const Token& open = openBrackets_.back();
+      failure.error.message += " (the '" + open.text + "' at line " + std::to_string(open.line) +
+                               ", column " + std::to_string(open.column) + " is not closed)";
+    }
     throw failure;
   }
 
@@ -96,9 +101,10 @@ class Parser {
   Token take() {
     Token token = current();
     if (token.kind == TokenKind::kLeftParen || token.kind == TokenKind::kLeftBrace) {
-      ++openBrackets_;
-    } else if (token.kind == TokenKind::kRightParen || token.kind == TokenKind::kRightBrace) {
-      --openBrackets_;
+      openBrackets_.push_back(token);
+    } else if ((token.kind == TokenKind::kRightParen || token.kind == TokenKind::kRightBrace) &&
+               !openBrackets_.empty()) {
+      openBrackets_.pop_back();
     }
     if (at_ + 1 < tokens_.size()) ++at_;
     return token;
@@ -523,7 +529,7 @@ class Parser {
   std::vector<Token> tokens_;
   std::size_t at_ = 0;
   int nesting_ = 0;
-  int openBrackets_ = 0;
+  std::vector<Token> openBrackets_;  // brackets taken and not yet closed, innermost last
 };
 
 }  // namespace

@@ -101,9 +101,9 @@ ZV_ROUTINE(folderFiles) {
     const char* name = directoryEntryName(scan);
     abi::ValueRecord* entry = nullptr;
     if (directoryEntryType(scan) == kFileEntry) {
-      if (joinText(path, {folder, name})) entry = makeMemberFileObject(path.c_str());
+      if (joinText(path, {folder, name})) entry = makeMemberFileObject(path);
     } else if (!sameText(name, ".") && !sameText(name, "..")) {
-      if (joinText(path, {folder, name, "\\"})) entry = makeMemberFolderObject(path.c_str());
+      if (joinText(path, {folder, name, "\\"})) entry = makeMemberFolderObject(path);
     }
     if (entry) host::listAppend(list, entry);
   }

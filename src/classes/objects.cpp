@@ -7,17 +7,29 @@
 namespace zorvel {
 namespace {
 
+// Sets the new object's path. When memory runs out the object gets an empty path, never a part
+// of the one asked for.
+void setPath(abi::ValueRecord* object, const char* path, std::size_t length) {
+  if (!object || !object->data) return;
+  char*& pathText = static_cast<PathObject*>(object->data)->pathText;
+  assignText(path, &pathText);
+  if (pathText && textLength(pathText) != length) pathText[0] = 0;
+}
+
 // The host runs the class's _new inside object creation, so the data block exists when the
 // path is set. The path is copied first: a text handed in by the host would not outlive that
-// call. When memory runs out the object gets an empty path, never a part of the one asked for.
+// call.
 abi::ValueRecord* makePathObject(abi::word classHandle, const char* path, bool asResult) {
   TextVar copy(path);
   abi::ValueRecord* object =
       asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
-  if (!object || !object->data) return object;
-  char*& pathText = static_cast<PathObject*>(object->data)->pathText;
-  assignText(copy.c_str(), &pathText);
-  if (pathText && textLength(pathText) != copy.size()) pathText[0] = 0;
+  setPath(object, copy.c_str(), copy.size());
+  return object;
+}
+
+abi::ValueRecord* makeMemberObject(abi::word classHandle, const TextVar& path) {
+  abi::ValueRecord* object = host::newObject(classHandle);
+  setPath(object, path.c_str(), path.size());
   return object;
 }
 
@@ -37,6 +49,14 @@ abi::ValueRecord* makeMemberFileObject(const char* path) {
 
 abi::ValueRecord* makeMemberFolderObject(const char* path) {
   return makePathObject(module.folderClass, path, false);
+}
+
+abi::ValueRecord* makeMemberFileObject(const TextVar& path) {
+  return makeMemberObject(module.fileClass, path);
+}
+
+abi::ValueRecord* makeMemberFolderObject(const TextVar& path) {
+  return makeMemberObject(module.folderClass, path);
 }
 
 PathObject* selfObject() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "plugin/abi.h"
+#include "plugin/text.h"
 
 namespace zorvel {
 
@@ -19,6 +20,10 @@ abi::ValueRecord* makeFolderObject(const char* path);
 // The same as list elements (newObject), for listAppend.
 abi::ValueRecord* makeMemberFileObject(const char* path);
 abi::ValueRecord* makeMemberFolderObject(const char* path);
+// The same for a path in a library text variable: no host call can touch it, so it is not
+// copied first (a listing makes thousands of these).
+abi::ValueRecord* makeMemberFileObject(const TextVar& path);
+abi::ValueRecord* makeMemberFolderObject(const TextVar& path);
 
 // The data block of the object whose routine runs (getSelf), or null.
 PathObject* selfObject();

@@ -12,6 +12,8 @@ constexpr int kVkControl = 0x11;  // VK_CONTROL
 // the focus. Bit 0x8000 (the sign bit): the key is down now. Bit 0x0001: the key was pressed
 // since the previous GetAsyncKeyState call for it (any thread of the process); the call clears
 // that bit. 0 for a key that is up and was not pressed, and for a key number outside 1..254.
+// Known difference: Wine reports the pressed-since bit of Enter, but not of VK_CONTROL (which
+// stands for either Ctrl key); the simulation reports it for every key.
 SHORT GetAsyncKeyState(int virtualKey);
 
 // Sleep(milliseconds): suspends the calling thread for at least that long; Sleep(0) only gives

@@ -164,13 +164,4 @@ TEST_F(DirectoryScanTest, BeyondNinetyNineTheFieldKeepsTwoCharactersAndThePickSt
   EXPECT_EQ(libraryBytes(), before);
 }
 
-TEST_F(DirectoryScanTest, TheNumberFieldIsTwoCharactersWide) {
-  zorvel::TextVar field;
-  for (auto [n, shown] : std::vector<std::pair<int, const char*>>{
-           {1, " 1"}, {12, "12"}, {100, "10"}, {123, "12"}, {0, " 0"}}) {
-    zorvel::numberField(n, field);
-    EXPECT_STREQ(field.c_str(), shown);
-  }
-}
-
 }  // namespace

@@ -23,7 +23,9 @@ check() {  # check NAME EXPECTED ACTUAL
   fi
 }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/zv_launch.XXXXXX")
+# On drive C: of the prefix, where the folder browser walks without trouble.
+mkdir -p "$WINEPREFIX/drive_c"
+work=$(mktemp -d "$WINEPREFIX/drive_c/zv_launch.XXXXXX")
 user_choice='HKCU\Software\Microsoft\Windows\Shell\Associations\UrlAssociations\http\UserChoice'
 prog_key='HKLM\SOFTWARE\Classes\ZorvelE2eURL'
 old_choice=$("$here/run-wine" reg query "$user_choice" /v ProgID 2>/dev/null |
@@ -41,17 +43,19 @@ trap cleanup EXIT
 
 win() { winepath -w "$1" 2>/dev/null; }
 cp "$recorder" "$work/rec.exe"
-mkdir -p "$work/Browser Dir" "$work/src"
-cp "$recorder" "$work/Browser Dir/browser.exe"
+mkdir -p "$work/Tools Dir" "$work/src"
+cp "$recorder" "$work/Tools Dir/browser.exe"
 : >"$work/notes.txt"
 rec=$(win "$work/rec.exe")
-browser=$(win "$work/Browser Dir/browser.exe")
+browser=$(win "$work/Tools Dir/browser.exe")
 export ZV_RECORD
 ZV_RECORD=$(win "$work/record.txt")
 
-# quenda runs the statements in the work folder; its output, without carriage returns.
+# quenda runs the statements in the work folder; its output, without carriage returns and
+# without Wine's own remarks.
 host() {
-  (cd "$work" && timeout 120 "$here/run-wine" "$quenda" -e "$1" 2>&1 | tr -d '\r')
+  (cd "$work" && timeout 120 "$here/run-wine" "$quenda" -e "$1" 2>&1 | tr -d '\r' |
+    grep -v '^wine: ')
 }
 # The command line the recorder wrote, waited for.
 recorded() {
@@ -96,6 +100,13 @@ if [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null; then
   (answer 'Browse for Folder' xdotool key Return) &
   check "selFolder on the current directory gives an empty path" "" \
     "$(host 'print(selFolder)' | tail -n 1)"
+  wait
+  (answer 'Browse for Folder' xdotool key --delay 400 Right Down Return) &
+  check "selFolder below the current directory gives a relative path" 'src\' \
+    "$(host 'print(selFolder)' | tail -n 1)"
+  wait
+  (answer 'Browse for Folder' xdotool key Escape) &
+  check "selFolder cancelled gives an empty path" "" "$(host 'print(selFolder)' | tail -n 1)"
   wait
   (answer Open xdotool key Escape) &
   check "selFile cancelled gives an empty path" "" "$(host 'print(selFile)' | tail -n 1)"

@@ -1,0 +1,9 @@
+// The fuzz target of the language: one input, parsed and run against the library over the
+// simulated machine. libFuzzer calls it directly; the bounded generator in fuzz_test.cpp calls
+// it with its own inputs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
