@@ -16,6 +16,7 @@ Result DefinedFunction::call(Runtime&, const std::vector<ValueRef>& args) {
   if (!evaluator) {
     return Result::fail("'" + function_->name + "' cannot run: the language that defined it has ended");
   }
+  if (evaluator->exiting()) return Result::of({});
   try {
     return Result::of(evaluator->invoke(*function_, source_, args));
   } catch (const Failure& failure) {
@@ -25,8 +26,8 @@ Result DefinedFunction::call(Runtime&, const std::vector<ValueRef>& args) {
     evaluator->noteFailure(failure.error, message);
     return Result::fail(message);
   } catch (const ExitSignal& exit) {
-    evaluator->noteExit(exit.code);
-    return Result::fail("exit");
+    evaluator->requestExit(exit.code);
+    return Result::of({});
   } catch (const std::exception& error) {
     return Result::fail(std::string("'") + function_->name + "' stopped: " + error.what());
   }

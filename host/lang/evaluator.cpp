@@ -149,6 +149,11 @@ void Evaluator::fail(const std::string& message, const Stmt& at) {
   throw Failure{error};
 }
 
+void Evaluator::requestExit(int code) {
+  if (libraryCalls_ > 0 && exitHandler_) exitHandler_(code);
+  pendingExit_ = code;
+}
+
 void Evaluator::noteFailure(const Error& error, const std::string& message) {
   pendingError_ = error;
   pendingMessage_ = message;
@@ -279,7 +284,6 @@ Evaluator::Flow Evaluator::execute(const Stmt& statement) {
     }
     case StmtKind::kReturn:
       frame().result = statement.value ? evaluate(*statement.value) : ValueRef();
-      frame().returned = true;
       return Flow::kReturn;
   }
   return Flow::kNext;
@@ -533,14 +537,19 @@ void Evaluator::failNoMember(const Expr& expression, const ValueRef& base) {
 ValueRef Evaluator::call(const Target& target, std::vector<ValueRef> args, const Expr& at) {
   if (target.kind == Target::kBuiltin) return callBuiltin(target.name, args, at);
   if (readOnly_) fail("calls are not allowed here", at);
-  if (target.kind == Target::kMethod) {
-    return check(runtime_.callMethod(target.value, target.name, std::move(args)), at);
-  }
   const ValueRef& callee = target.value;
-  if (callee.is(Kind::Function) || callee.is(Kind::Routine) || callee.is(Kind::Class)) {
-    return check(runtime_.callValue(callee, std::move(args)), at);
+  if (target.kind != Target::kMethod && !callee.is(Kind::Function) && !callee.is(Kind::Routine) &&
+      !callee.is(Kind::Class)) {
+    failNotCallable(callee, at);
   }
-  failNotCallable(callee, at);
+  // Whether a library routine runs below, for exit (see requestExit).
+  bool library = !callee.is(Kind::Function);
+  libraryCalls_ += library;
+  Result result = target.kind == Target::kMethod
+                      ? runtime_.callMethod(callee, target.name, std::move(args))
+                      : runtime_.callValue(callee, std::move(args));
+  libraryCalls_ -= library;
+  return check(std::move(result), at);
 }
 
 void Evaluator::failNotCallable(const ValueRef& callee, const Expr& at) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,7 +36,6 @@ struct Frame {
   std::size_t nextArg = 0;
   std::vector<std::pair<std::string, ValueRef>> locals;
   bool echo = false;  // print the values of expression statements (top level only)
-  bool returned = false;
   ValueRef result;
 
   ValueRef* local(const std::string& name);
@@ -62,7 +62,13 @@ class Evaluator {
   // Set by a script function that failed inside a runtime call, so the caller can report the
   // error at its own place rather than at the call.
   void noteFailure(const Error& error, const std::string& message);
-  void noteExit(int code) { pendingExit_ = code; }
+  // exit ran inside a function that the runtime called. Below a library routine (a job's action
+  // under standby) the exit handler ends the program at once, because the routine would go on;
+  // otherwise the exit is noted, and the caller's check() goes on with it.
+  void requestExit(int code);
+  // After an exit was noted, functions called back do not run any more.
+  bool exiting() const { return pendingExit_.has_value(); }
+  void setExitHandler(std::function<void(int)> handler) { exitHandler_ = std::move(handler); }
 
   // Output through the runtime's printLine hook (or stdout when none is set).
   void printLine(const std::string& line);
@@ -153,6 +159,8 @@ class Evaluator {
   std::optional<Error> pendingError_;
   std::string pendingMessage_;
   std::optional<int> pendingExit_;
+  std::function<void(int)> exitHandler_;
+  int libraryCalls_ = 0;  // library routines running below the evaluator now
   std::shared_ptr<Evaluator*> alive_;
 };
 

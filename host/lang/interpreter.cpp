@@ -44,6 +44,10 @@ Outcome Interpreter::run(std::string_view source, const RunOptions& options) {
   return outcome;
 }
 
+void Interpreter::setExitHandler(std::function<void(int)> handler) {
+  evaluator_->setExitHandler(std::move(handler));
+}
+
 void Interpreter::setStepLimit(std::uint64_t limit) { evaluator_->setStepLimit(limit); }
 
 Result Interpreter::runScript(std::string_view source) {
@@ -56,8 +60,7 @@ Result Interpreter::runScript(std::string_view source) {
   } catch (const Failure& failure) {
     return Result::fail(describe(failure.error));
   } catch (const ExitSignal& exit) {
-    evaluator_->noteExit(exit.code);
-    return Result::fail("exit");
+    evaluator_->requestExit(exit.code);
   } catch (const std::exception& error) {
     return Result::fail(std::string("internal error: ") + error.what());
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ class Interpreter {
   // The evalNumber hook: the value of a number expression that calls nothing ("3", "-2", "n + 1"),
   // or 0 for anything else.
   std::int32_t evalNumber(std::string_view text);
+  // Called (and not expected to return) when exit runs below a library routine, such as a job's
+  // action under standby, which would otherwise go on; without a handler the exit waits until
+  // the routine returns.
+  void setExitHandler(std::function<void(int)> handler);
   // Bounds every later run to `limit` evaluation steps (0: no bound); see Evaluator.
   void setStepLimit(std::uint64_t limit);
 

@@ -39,10 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::sim::addFile("C:\\work\\notes.txt", "notes");
   platform::sim::addFolder("C:\\work\\src");
   platform::sim::setCurrentDirectoryPath("C:\\work");
-  // standby waits for Ctrl+Enter: it is always held here, so every pass is the last.
+  // standby waits for Ctrl+Enter: Ctrl is held and Enter pressed afresh before every look at
+  // it, so every pass is the last.
   platform::sim::setKeyDown(platform::kVkControl, true);
   platform::sim::onKeyQuery([](int key, int) {
-    if (key == platform::kVkReturn) platform::sim::setKeyDown(key, true);
+    if (key != platform::kVkReturn) return;
+    platform::sim::setKeyDown(key, false);
+    platform::sim::setKeyDown(key, true);
   });
 
   std::size_t printed = 0;

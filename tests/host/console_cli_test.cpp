@@ -64,7 +64,8 @@ class QuendaCli : public ::testing::Test {
     std::string in = file("stdin.txt", input);
     std::string command = shellQuoted(program_);
     for (const std::string& arg : args) command += " " + shellQuoted(arg);
-    if (!wrapper.empty()) command = wrapper + " " + shellQuoted(command);
+    // script(1) writes a copy of the session to a file: /dev/null.
+    if (!wrapper.empty()) command = wrapper + " " + shellQuoted(command) + " /dev/null";
     command += " <" + shellQuoted(in) + " >" + shellQuoted(dir_ + "/out.txt") + " 2>" +
                shellQuoted(dir_ + "/err.txt");
     int status = std::system(command.c_str());

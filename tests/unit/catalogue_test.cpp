@@ -14,7 +14,9 @@ std::vector<std::string> names(const std::vector<quenda::TableEntry>& entries) {
   std::vector<std::string> out;
   for (const auto& e : entries) {
     EXPECT_TRUE(e.kind == abi::kTableFunction || e.kind == abi::kTableGroup) << e.name;
-    if (e.kind == abi::kTableFunction) EXPECT_NE(e.routine, nullptr) << e.name;
+    if (e.kind == abi::kTableFunction) {
+      EXPECT_NE(e.routine, nullptr) << e.name;
+    }
     out.push_back(e.name);
   }
   return out;

@@ -23,7 +23,9 @@ class LinkTest : public LibraryTest {
     std::vector<quenda::ValueRef> values;
     for (const auto& a : args) values.push_back(text(a));
     quenda::Result result = runtime.call(routine, values);
-    if (result.ok()) EXPECT_FALSE(result.value);
+    if (result.ok()) {
+      EXPECT_FALSE(result.value);
+    }
     return result.error.value_or("");
   }
   int slotCalls(int slot) {
