@@ -16,8 +16,8 @@ struct ScriptSource {
 };
 
 struct Options {
-  std::vector<ScriptSource> scripts;     // empty: the prompt, or standard input as a script
-  std::optional<std::string> library;    // --lib PATH
+  std::vector<ScriptSource> scripts;   // empty: the prompt, or standard input as a script
+  std::optional<std::string> library;  // --lib PATH
   Colour colour = Colour::kAuto;
   bool help = false;
   bool version = false;

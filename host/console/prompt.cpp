@@ -33,8 +33,8 @@ int runPrompt(lang::Interpreter& interpreter, Terminal& terminal) {
       std::string where = error.source.empty() && lines == 1 && error.line == 1
                               ? "column " + std::to_string(error.column) + ": "
                               : "";
-      terminal.errorLine("error: " + (where.empty() ? lang::describe(error)
-                                                    : where + error.message));
+      terminal.errorLine("error: " +
+                         (where.empty() ? lang::describe(error) : where + error.message));
     }
     pending.clear();
     lines = 0;

@@ -1,6 +1,9 @@
 #include "console/session.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 
@@ -77,6 +80,13 @@ int runQuenda(const std::vector<std::string>& args) {
     return kExitLibrary;
   }
   lang::Interpreter interpreter(runtime);
+  // exit inside a job's action: standby would go on running, so the program ends here.
+  interpreter.setExitHandler([](int code) {
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(code);
+  });
 
   if (options.scripts.empty()) {
     if (!stdinIsScript) return runPrompt(interpreter, terminal);

@@ -41,8 +41,8 @@ struct Tag {
   WORD foreground;
 };
 constexpr Tag kTags[] = {
-    {"$cyan$", platform::kForegroundGreen | platform::kForegroundBlue |
-                   platform::kForegroundIntensity},
+    {"$cyan$",
+     platform::kForegroundGreen | platform::kForegroundBlue | platform::kForegroundIntensity},
     {"$gray$", platform::kForegroundIntensity},
     {"$n$", 0},
 };
@@ -80,8 +80,9 @@ void Terminal::write(Stream& stream, std::string_view text) {
       continue;
     }
     *stream.out << text.substr(start, i - start) << std::flush;
-    WORD attributes = hit->foreground ? static_cast<WORD>((stream.normal & 0xFFF0) | hit->foreground)
-                                      : stream.normal;
+    WORD attributes = hit->foreground
+                          ? static_cast<WORD>((stream.normal & 0xFFF0) | hit->foreground)
+                          : stream.normal;
     platform::SetConsoleTextAttribute(stream.handle, attributes);
     coloured = hit->foreground != 0;
     i += hit->text.size();

@@ -49,13 +49,13 @@ struct Expr {
   ExprKind kind;
   int line = 0;
   int column = 0;
-  int depth = 1;             // height of the subtree, bounded by the parser
-  std::int32_t number = 0;   // kNumber
-  std::string text;          // kText: the literal; kName and kMember: the name
-  bool backslash = false;    // kMember: written with "\" rather than "."
+  int depth = 1;            // height of the subtree, bounded by the parser
+  std::int32_t number = 0;  // kNumber
+  std::string text;         // kText: the literal; kName and kMember: the name
+  bool backslash = false;   // kMember: written with "\" rather than "."
   Operator op = Operator::kAdd;
-  ExprPtr base;              // kMember: the left side; kCall: the callee; kUnary: the operand
-  ExprPtr right;             // kBinary: the right side (the left side is `base`)
+  ExprPtr base;                    // kMember: the left side; kCall: the callee; kUnary: the operand
+  ExprPtr right;                   // kBinary: the right side (the left side is `base`)
   std::vector<ExprPtr> arguments;  // kCall
 };
 
@@ -81,17 +81,17 @@ struct Stmt {
   StmtKind kind;
   int line = 0;
   int column = 0;
-  ExprPtr value;  // kExpression, kAssign and kDeclare (with kAssign): the value; kIf: the condition;
-                  // kReturn: the result or null
-  ExprPtr target;                  // kAssign
-  std::string typeName;            // kDeclare
-  std::string name;                // kDeclare
+  ExprPtr value;  // kExpression, kAssign and kDeclare (with kAssign): the value; kIf: the
+                  // condition; kReturn: the result or null
+  ExprPtr target;                                // kAssign
+  std::string typeName;                          // kDeclare
+  std::string name;                              // kDeclare
   Initializer initializer = Initializer::kNone;  // kDeclare
-  std::vector<ExprPtr> arguments;  // kDeclare with kArguments
-  std::vector<std::string> path;   // kDefine: the parts of the path, "main" included if written
+  std::vector<ExprPtr> arguments;                // kDeclare with kArguments
+  std::vector<std::string> path;  // kDefine: the parts of the path, "main" included if written
   std::shared_ptr<const Function> function;  // kDefine
-  Block thenBlock;                 // kIf
-  Block elseBlock;                 // kIf
+  Block thenBlock;                           // kIf
+  Block elseBlock;                           // kIf
 };
 
 struct Script {

@@ -68,7 +68,7 @@ void Evaluator::printHelp(const std::vector<ValueRef>& args, const Expr& at) {
     ValueRef holder = args[0].is(Kind::Text) ? runtime_.lookup(args[0].text()) : args[0];
     if (!holder.is(Kind::Group) && !holder.is(Kind::Class)) {
       fail("help: " + (args[0].is(Kind::Text) ? "'" + args[0].text() + "' is not a group or class"
-                                                : aKindName(args[0]) + " has no members"),
+                                              : aKindName(args[0]) + " has no members"),
            at);
     }
     std::string title = holder.name();

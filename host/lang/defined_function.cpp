@@ -9,12 +9,15 @@ namespace quenda::lang {
 
 DefinedFunction::DefinedFunction(std::shared_ptr<Evaluator*> evaluator,
                                  std::shared_ptr<const Function> function, std::string source)
-    : evaluator_(std::move(evaluator)), function_(std::move(function)), source_(std::move(source)) {}
+    : evaluator_(std::move(evaluator)),
+      function_(std::move(function)),
+      source_(std::move(source)) {}
 
 Result DefinedFunction::call(Runtime&, const std::vector<ValueRef>& args) {
   Evaluator* evaluator = *evaluator_;
   if (!evaluator) {
-    return Result::fail("'" + function_->name + "' cannot run: the language that defined it has ended");
+    return Result::fail("'" + function_->name +
+                        "' cannot run: the language that defined it has ended");
   }
   if (evaluator->exiting()) return Result::of({});
   try {

@@ -24,21 +24,36 @@ class FrameScope {
 
 const char* operatorText(Operator op) {
   switch (op) {
-    case Operator::kAdd: return "+";
-    case Operator::kSubtract: return "-";
-    case Operator::kMultiply: return "*";
-    case Operator::kDivide: return "/";
-    case Operator::kRemainder: return "%";
-    case Operator::kEqual: return "==";
-    case Operator::kNotEqual: return "!=";
-    case Operator::kLess: return "<";
-    case Operator::kLessEqual: return "<=";
-    case Operator::kGreater: return ">";
-    case Operator::kGreaterEqual: return ">=";
-    case Operator::kAnd: return "&&";
-    case Operator::kOr: return "||";
-    case Operator::kNegate: return "-";
-    case Operator::kNot: return "!";
+    case Operator::kAdd:
+      return "+";
+    case Operator::kSubtract:
+      return "-";
+    case Operator::kMultiply:
+      return "*";
+    case Operator::kDivide:
+      return "/";
+    case Operator::kRemainder:
+      return "%";
+    case Operator::kEqual:
+      return "==";
+    case Operator::kNotEqual:
+      return "!=";
+    case Operator::kLess:
+      return "<";
+    case Operator::kLessEqual:
+      return "<=";
+    case Operator::kGreater:
+      return ">";
+    case Operator::kGreaterEqual:
+      return ">=";
+    case Operator::kAnd:
+      return "&&";
+    case Operator::kOr:
+      return "||";
+    case Operator::kNegate:
+      return "-";
+    case Operator::kNot:
+      return "!";
   }
   return "?";
 }
@@ -80,8 +95,8 @@ class Depth {
     --evaluator_.depth_;
     Error error;
     if (evaluator_.pastStepLimit()) {
-      error.message = "the run went past its limit of " + std::to_string(evaluator_.stepLimit_) +
-                      " steps";
+      error.message =
+          "the run went past its limit of " + std::to_string(evaluator_.stepLimit_) + " steps";
     } else {
       error.message = "calls and expressions nest deeper than " +
                       std::to_string(kMaxEvaluationDepth) + " levels (endless recursion?)";
@@ -104,10 +119,14 @@ ValueRef* Frame::local(const std::string& name) {
 bool isTrue(const ValueRef& value) {
   if (!value) return false;
   switch (value.kind()) {
-    case Kind::Number: return value.number() != 0;
-    case Kind::Text: return !value.text().empty();
-    case Kind::List: return !value.elements().empty();
-    default: return true;
+    case Kind::Number:
+      return value.number() != 0;
+    case Kind::Text:
+      return !value.text().empty();
+    case Kind::List:
+      return !value.elements().empty();
+    default:
+      return true;
   }
 }
 
@@ -129,7 +148,9 @@ std::string pathOf(const Expr& expression) {
 Evaluator::Evaluator(Runtime& runtime)
     : runtime_(runtime), alive_(std::make_shared<Evaluator*>(this)) {}
 
-Evaluator::~Evaluator() { *alive_ = nullptr; }
+Evaluator::~Evaluator() {
+  *alive_ = nullptr;
+}
 
 void Evaluator::fail(const std::string& message, const Expr& at) {
   Error error;
@@ -308,7 +329,8 @@ void Evaluator::executeDeclare(const Stmt& statement) {
     if (args.size() > 1) {
       fail("a " + statement.typeName + " variable takes one initial value", statement);
     }
-    if (args.size() == 1) check(runtime_.assign(variable, args[0]), statement.line, statement.column);
+    if (args.size() == 1)
+      check(runtime_.assign(variable, args[0]), statement.line, statement.column);
   } else {
     ValueRef type = runtime_.lookup(statement.typeName);
     if (!type.is(Kind::Class)) {
@@ -573,9 +595,9 @@ ValueRef Evaluator::evaluatePop(const Expr& expression) {
   Frame& current = frame();
   if (current.nextArg >= current.args.size()) {
     std::string who = current.topLevel() ? "the script" : "'" + current.function + "'";
-    fail("pop: no argument left (" + who + " was given " + std::to_string(current.args.size()) +
-             ")",
-         expression);
+    fail(
+        "pop: no argument left (" + who + " was given " + std::to_string(current.args.size()) + ")",
+        expression);
   }
   return current.args[current.nextArg++];
 }
@@ -687,8 +709,12 @@ ValueRef Evaluator::compare(Operator op, const ValueRef& left, const ValueRef& r
   }
   bool result = false;
   switch (op) {
-    case Operator::kEqual: result = order == 0; break;
-    case Operator::kNotEqual: result = order != 0; break;
+    case Operator::kEqual:
+      result = order == 0;
+      break;
+    case Operator::kNotEqual:
+      result = order != 0;
+      break;
     default:
       if (!ordered) {
         fail(std::string("'") + operatorText(op) + "' compares two numbers or two texts, not " +

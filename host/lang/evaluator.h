@@ -82,7 +82,12 @@ class Evaluator {
   // everything fails at once until the next run starts, so even a run that the library keeps
   // calling back (a job's action) comes to an end. For harnesses that must finish.
   void setStepLimit(std::uint64_t limit) { stepLimit_ = limit; }
-  void startCounting() { steps_ = 0; }
+  // A new run from the outside: no steps counted, no exit or error left over.
+  void startRun() {
+    steps_ = 0;
+    pendingExit_.reset();
+    pendingError_.reset();
+  }
   bool countStep() { return stepLimit_ != 0 && ++steps_ > stepLimit_; }
   bool pastStepLimit() const { return stepLimit_ != 0 && steps_ > stepLimit_; }
 
@@ -146,8 +151,7 @@ class Evaluator {
 
   // Builtins of the host (builtins.cpp).
   static bool isBuiltin(const std::string& name);
-  ValueRef callBuiltin(const std::string& name, const std::vector<ValueRef>& args,
-                       const Expr& at);
+  ValueRef callBuiltin(const std::string& name, const std::vector<ValueRef>& args, const Expr& at);
   void printHelp(const std::vector<ValueRef>& args, const Expr& at);
 
   Runtime& runtime_;

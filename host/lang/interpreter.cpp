@@ -27,7 +27,7 @@ Outcome Interpreter::run(std::string_view source, const RunOptions& options) {
     outcome.error.source = options.source;
     return outcome;
   }
-  if (!evaluator_->running()) evaluator_->startCounting();
+  if (!evaluator_->running()) evaluator_->startRun();
   try {
     evaluator_->runTopLevel(parsed.script->statements, options.source, options.echo);
   } catch (const Failure& failure) {
@@ -48,7 +48,9 @@ void Interpreter::setExitHandler(std::function<void(int)> handler) {
   evaluator_->setExitHandler(std::move(handler));
 }
 
-void Interpreter::setStepLimit(std::uint64_t limit) { evaluator_->setStepLimit(limit); }
+void Interpreter::setStepLimit(std::uint64_t limit) {
+  evaluator_->setStepLimit(limit);
+}
 
 Result Interpreter::runScript(std::string_view source) {
   ParseResult parsed = parse(source);

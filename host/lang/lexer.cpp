@@ -16,8 +16,12 @@ std::string shown(const std::string& text) {
 bool isNameStart(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isNamePart(char c) { return isNameStart(c) || isDigit(c); }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool isNamePart(char c) {
+  return isNameStart(c) || isDigit(c);
+}
 
 std::string characterName(char c) {
   unsigned char u = static_cast<unsigned char>(c);
@@ -105,8 +109,8 @@ class Lexer {
     if (isNameStart(c)) {
       std::size_t start = at_;
       while (!atEnd() && isNamePart(peek())) advance();
-      tokens.push_back(make(TokenKind::kName, line, column,
-                            std::string(source_.substr(start, at_ - start))));
+      tokens.push_back(
+          make(TokenKind::kName, line, column, std::string(source_.substr(start, at_ - start))));
       return true;
     }
 
@@ -116,18 +120,18 @@ class Lexer {
     };
     // Two-character symbols first, so "==" is not read as two "=".
     static constexpr Symbol kSymbols[] = {
-        {"==", TokenKind::kEqual},      {"!=", TokenKind::kNotEqual},
-        {"<=", TokenKind::kLessEqual},  {">=", TokenKind::kGreaterEqual},
-        {"&&", TokenKind::kAnd},        {"||", TokenKind::kOr},
-        {";", TokenKind::kSemicolon},   {",", TokenKind::kComma},
-        {".", TokenKind::kDot},         {"\\", TokenKind::kBackslash},
-        {":", TokenKind::kColon},       {"(", TokenKind::kLeftParen},
-        {")", TokenKind::kRightParen},  {"{", TokenKind::kLeftBrace},
-        {"}", TokenKind::kRightBrace},  {"=", TokenKind::kAssign},
-        {"+", TokenKind::kPlus},        {"-", TokenKind::kMinus},
-        {"*", TokenKind::kStar},        {"/", TokenKind::kSlash},
-        {"%", TokenKind::kPercent},     {"<", TokenKind::kLess},
-        {">", TokenKind::kGreater},     {"!", TokenKind::kNot},
+        {"==", TokenKind::kEqual},     {"!=", TokenKind::kNotEqual},
+        {"<=", TokenKind::kLessEqual}, {">=", TokenKind::kGreaterEqual},
+        {"&&", TokenKind::kAnd},       {"||", TokenKind::kOr},
+        {";", TokenKind::kSemicolon},  {",", TokenKind::kComma},
+        {".", TokenKind::kDot},        {"\\", TokenKind::kBackslash},
+        {":", TokenKind::kColon},      {"(", TokenKind::kLeftParen},
+        {")", TokenKind::kRightParen}, {"{", TokenKind::kLeftBrace},
+        {"}", TokenKind::kRightBrace}, {"=", TokenKind::kAssign},
+        {"+", TokenKind::kPlus},       {"-", TokenKind::kMinus},
+        {"*", TokenKind::kStar},       {"/", TokenKind::kSlash},
+        {"%", TokenKind::kPercent},    {"<", TokenKind::kLess},
+        {">", TokenKind::kGreater},    {"!", TokenKind::kNot},
     };
     for (const Symbol& symbol : kSymbols) {
       std::string_view spelling(symbol.spelling);
@@ -199,7 +203,9 @@ class Lexer {
 
 }  // namespace
 
-LexResult tokenize(std::string_view source) { return Lexer(source).run(); }
+LexResult tokenize(std::string_view source) {
+  return Lexer(source).run();
+}
 
 std::string describe(const Token& token) {
   switch (token.kind) {

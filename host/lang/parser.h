@@ -33,7 +33,7 @@
 
 namespace quenda::lang {
 
-constexpr int kMaxNesting = 100;      // brackets, blocks and prefix operators
+constexpr int kMaxNesting = 100;          // brackets, blocks and prefix operators
 constexpr int kMaxExpressionDepth = 256;  // height of an expression tree, chains included
 
 struct ParseResult {

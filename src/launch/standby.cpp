@@ -22,13 +22,12 @@ struct JobRecord {
   JobRecord* next;
 };
 
-// The key is down now and went down since the previous query (which this query answers).
+// Enter is down now and went down since the previous query: the bit pattern 0x8001.
 bool enterPressedFresh() {
-  // Bit pattern 0x8001: down now, and pressed since the previous query.
   return platform::GetAsyncKeyState(platform::kVkReturn) == -32767;
 }
 
-// The key is down now, or went down since the previous query.
+// Ctrl is down now, or went down since the previous query.
 bool keyActive() {
   return platform::GetAsyncKeyState(platform::kVkControl) != 0;
 }

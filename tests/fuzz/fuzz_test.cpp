@@ -13,21 +13,36 @@
 namespace {
 
 const std::vector<std::string> kWords = {
-    "dir", "get", "sel", "set", "up", "down", "desk", "env", "all", "showAll", "clip", "file",
-    "folder", "f", "d", "t", "n", "x", "main", "job", "tick", "run", "web", "link", "webLink",
-    "standby", "selFile", "selFolder", "print", "help", "exit", "pop", "args", "count", "if",
-    "else", "return", "text", "int", "action", "refresh", "disabled", "name", "ext", "path",
-    "files", "copy", "rename", "rem", "type", "exp", "_new", "_set", "_fSet", "_add", "_form",
+    "dir",     "get",      "sel",     "set",       "up",     "down",  "desk", "env",
+    "all",     "showAll",  "clip",    "file",      "folder", "f",     "d",    "t",
+    "n",       "x",        "main",    "job",       "tick",   "run",   "web",  "link",
+    "webLink", "standby",  "selFile", "selFolder", "print",  "help",  "exit", "pop",
+    "args",    "count",    "if",      "else",      "return", "text",  "int",  "action",
+    "refresh", "disabled", "name",    "ext",       "path",   "files", "copy", "rename",
+    "rem",     "type",     "exp",     "_new",      "_set",   "_fSet", "_add", "_form",
     "_del"};
 
 const std::vector<std::string> kSymbols = {
-    "\\", ".", ":", "(", ")", "{", "}", ",", ";", "=", "==", "!=", "+", "-", "*", "/", "%", "<",
-    ">=", "!", "&&", "||", "\n", "\r\n", " ", " ", " ", "(", ")", "{", "}"};
+    "\\", ".", ":",  "(", ")",  "{",  "}",  ",",    ";", "=", "==", "!=", "+", "-", "*", "/",
+    "%",  "<", ">=", "!", "&&", "||", "\n", "\r\n", " ", " ", " ",  "(",  ")", "{", "}"};
 
-const std::vector<std::string> kLiterals = {
-    "\"C:\\work\\\"", "\"notes.txt\"", "\"\"", "\"$cyan$x$n$\"", "\"C:\\work\\src\\\"", "\"..\"",
-    "0", "1", "-1", "2", "2147483647", "-2147483648", "99999999999", "\"unterminated",
-    "// comment\n", "\"\\lib\\\"", "\"C:\\Windows\\notepad.exe\""};
+const std::vector<std::string> kLiterals = {"\"C:\\work\\\"",
+                                            "\"notes.txt\"",
+                                            "\"\"",
+                                            "\"$cyan$x$n$\"",
+                                            "\"C:\\work\\src\\\"",
+                                            "\"..\"",
+                                            "0",
+                                            "1",
+                                            "-1",
+                                            "2",
+                                            "2147483647",
+                                            "-2147483648",
+                                            "99999999999",
+                                            "\"unterminated",
+                                            "// comment\n",
+                                            "\"\\lib\\\"",
+                                            "\"C:\\Windows\\notepad.exe\""};
 
 const std::vector<std::string> kSeeds = {
     "folder d = dir.get\nd + \"src\\\"\nd.files\n",
@@ -58,16 +73,27 @@ std::string generated(std::mt19937& random) {
 }
 
 std::string mutated(std::mt19937& random) {
-  std::string out = kSeeds[std::uniform_int_distribution<std::size_t>(0, kSeeds.size() - 1)(random)];
+  std::string out =
+      kSeeds[std::uniform_int_distribution<std::size_t>(0, kSeeds.size() - 1)(random)];
   int edits = std::uniform_int_distribution<int>(1, 8)(random);
   for (int i = 0; i < edits && !out.empty(); ++i) {
     std::size_t at = std::uniform_int_distribution<std::size_t>(0, out.size() - 1)(random);
     switch (std::uniform_int_distribution<int>(0, 4)(random)) {
-      case 0: out.erase(at, 1); break;
-      case 1: out.insert(at, 1, static_cast<char>(random() & 0xff)); break;
-      case 2: out[at] = static_cast<char>(random() & 0xff); break;
-      case 3: out.insert(at, out.substr(at, std::uniform_int_distribution<std::size_t>(1, 20)(random))); break;
-      default: out.insert(at, kSymbols[random() % kSymbols.size()]); break;
+      case 0:
+        out.erase(at, 1);
+        break;
+      case 1:
+        out.insert(at, 1, static_cast<char>(random() & 0xff));
+        break;
+      case 2:
+        out[at] = static_cast<char>(random() & 0xff);
+        break;
+      case 3:
+        out.insert(at, out.substr(at, std::uniform_int_distribution<std::size_t>(1, 20)(random)));
+        break;
+      default:
+        out.insert(at, kSymbols[random() % kSymbols.size()]);
+        break;
     }
   }
   return out;
@@ -88,10 +114,14 @@ TEST(LangFuzz, BoundedRandomScriptsNeitherCrashNorHang) {
 }
 
 TEST(LangFuzz, HugeAndDeepInputsAreRefusedCleanly) {
-  std::vector<std::string> inputs = {
-      std::string(100000, '('), std::string(100000, '{'), std::string(50000, '-') + "1",
-      "x = " + std::string(200000, '9'), "\"" + std::string(300000, 'x') + "\"",
-      std::string(1000, '\0'), "f(){ f }\nf", "f(){ f; f }\nf"};
+  std::vector<std::string> inputs = {std::string(100000, '('),
+                                     std::string(100000, '{'),
+                                     std::string(50000, '-') + "1",
+                                     "x = " + std::string(200000, '9'),
+                                     "\"" + std::string(300000, 'x') + "\"",
+                                     std::string(1000, '\0'),
+                                     "f(){ f }\nf",
+                                     "f(){ f; f }\nf"};
   std::string chain = "x = 1";
   for (int i = 0; i < 5000; ++i) chain += "+1";
   inputs.push_back(chain);

@@ -60,9 +60,10 @@ class QuendaCli : public ::testing::Test {
 
   // Runs quenda with the arguments; standard input from `input` (a pipe, so not a console).
   Outcome start(const std::vector<std::string>& args, const std::string& input = "",
-          const std::string& wrapper = "") {
+                const std::string& wrapper = "") {
     std::string in = file("stdin.txt", input);
-    std::string command = shellQuoted(program_);
+    // A hang fails the test instead of stalling the run.
+    std::string command = "timeout 120 " + shellQuoted(program_);
     for (const std::string& arg : args) command += " " + shellQuoted(arg);
     // script(1) writes a copy of the session to a file: /dev/null.
     if (!wrapper.empty()) command = wrapper + " " + shellQuoted(command) + " /dev/null";
@@ -118,10 +119,17 @@ TEST_F(QuendaCli, ExitGivesItsCode) {
   EXPECT_EQ(r.code, 0);
 }
 
+TEST_F(QuendaCli, ExitInAJobEndsTheProgramAlthoughStandbyWouldGoOn) {
+  // Nobody presses Ctrl+Enter here: only exit can end this run.
+  Outcome r = start({"-e", "job\\a\\refresh = 0", "-e",
+                     "job\\a\\action(){ print(\"in a\"); exit(4) }", "-e", "standby"});
+  EXPECT_EQ(r.code, 4);
+  EXPECT_EQ(r.out, "running \"a\" ...\nin a\n");
+}
+
 TEST_F(QuendaCli, MarkupIsRemovedFromRedirectedOutputUnlessColourIsAsked) {
   EXPECT_EQ(start({"-e", "print(\"$cyan$a$n$b$gray$c\")"}).out, "abc\n");
-  EXPECT_EQ(start({"--color=always", "-e", "print(\"$cyan$a$n$b\")"}).out,
-            "\x1b[36ma\x1b[0mb\n");
+  EXPECT_EQ(start({"--color=always", "-e", "print(\"$cyan$a$n$b\")"}).out, "\x1b[36ma\x1b[0mb\n");
 }
 
 TEST_F(QuendaCli, QuestionsPrintTheLabelAndReadALine) {

@@ -15,8 +15,8 @@ using Log = std::vector<std::string>;
 
 // The text `link` hands over, built exactly as the library builds it.
 std::string launcherText(const std::string& name, const std::string& program) {
-  return "main\\" + name + "(){\r\n" + "  if(args:count){run(\"" + program +
-         "\",pop)}else{run(\"" + program + "\")}\r\n" + "}";
+  return "main\\" + name + "(){\r\n" + "  if(args:count){run(\"" + program + "\",pop)}else{run(\"" +
+         program + "\")}\r\n" + "}";
 }
 
 TEST_F(LangTest, ExpressionValuesArePrintedByKind) {
@@ -164,10 +164,10 @@ TEST_F(LangTest, JobActionsRunThroughCallMember) {
 }
 
 TEST_F(LangTest, AFailingJobActionIsReportedWithItsPlaceAndTheWalkGoesOn) {
-  std::string out = run(
-      "job\\a\\action(){\n  nosuch\n}\n"
-      "job\\b\\action(){ say(\"b ran\") }\n"
-      "jobs");
+  std::string out =
+      run("job\\a\\action(){\n  nosuch\n}\n"
+          "job\\b\\action(){ say(\"b ran\") }\n"
+          "jobs");
   EXPECT_EQ(out,
             "job a\nerror: test.qs, line 2, column 3: unknown name 'nosuch' (help lists the "
             "names)\njob b\nb ran");
@@ -216,8 +216,8 @@ TEST_F(LangTest, MembersOfNonObjectsAreErrors) {
   EXPECT_TRUE(contains(fails("\"abc\".name").message, "is a text"));
   EXPECT_TRUE(contains(fails("say(\"x\").name").message, "gave no value"));
   EXPECT_TRUE(contains(fails("thing.name").message, "needs an object"));
-  EXPECT_TRUE(contains(fails("thing f(\"p\")\nf.nosuch").message,
-                       "a thing object has no member 'nosuch'"));
+  EXPECT_TRUE(
+      contains(fails("thing f(\"p\")\nf.nosuch").message, "a thing object has no member 'nosuch'"));
   EXPECT_TRUE(contains(fails("tool.nosuch").message, "unknown name 'nosuch' in the group 'tool'"));
   EXPECT_TRUE(contains(fails("int n = 1\nn(2)").message, "'n' is a number and cannot be called"));
   EXPECT_TRUE(contains(fails("thing f(\"p\")\nf.x = 1").message, "an object's members"));
@@ -278,6 +278,37 @@ TEST_F(LangTest, ExitEndsTheRunWithItsCode) {
   EXPECT_TRUE(outcome.exitRequested);
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_TRUE(contains(fails("exit(\"soon\")").message, "exit takes a number"));
+}
+
+TEST_F(LangTest, ExitBelowALibraryRoutineGoesToTheHandlerOrWaitsForTheRoutine) {
+  // Without a handler the routine finishes (later actions no longer run), then the run ends.
+  lines.clear();
+  quenda::lang::Outcome outcome = lang->run(
+      "job\\a\\action(){ say(\"a\"); exit(4) }\njob\\b\\action(){ say(\"b\") }\n"
+      "jobs\nsay(\"after\")");
+  EXPECT_TRUE(outcome.exitRequested);
+  EXPECT_EQ(outcome.exitCode, 4);
+  EXPECT_EQ(output(), "job a\na\njob b");
+  // The next run starts afresh.
+  EXPECT_EQ(run("say(\"again\")"), "again");
+
+  std::vector<int> codes;
+  lang->setExitHandler([&codes](int code) { codes.push_back(code); });
+  lang->run("job\\a\\action(){ exit(6) }\njobs");
+  EXPECT_EQ(codes, std::vector<int>{6});
+  // Called directly, a function's exit needs no handler.
+  codes.clear();
+  outcome = lang->run("leave(){ exit(2) }\nleave");
+  EXPECT_EQ(outcome.exitCode, 2);
+  EXPECT_TRUE(codes.empty());
+}
+
+TEST_F(LangTest, AStepLimitEndsRunsThatTheLibraryKeepsCallingBack) {
+  lang->setStepLimit(5000);
+  // Each action runs the job walk twice: without a bound this doubles to the depth limit.
+  std::string out = run("job\\x\\action(){ jobs; jobs }\njobs");
+  EXPECT_TRUE(contains(out, "past its limit of 5000 steps")) << out.substr(0, 300);
+  EXPECT_EQ(run("1 + 1"), "2");  // the next run counts afresh
 }
 
 TEST_F(LangTest, EvalNumberReadsAnswersWithoutCallingAnything) {

@@ -55,7 +55,9 @@ void setPath(ThingData* data, const std::string& path) {
   data->path = strdup(path.c_str());
 }
 
-word result(ValueRecord* value) { return static_cast<word>(reinterpret_cast<std::uintptr_t>(value)); }
+word result(ValueRecord* value) {
+  return static_cast<word>(reinterpret_cast<std::uintptr_t>(value));
+}
 
 word ZV_STDCALL thingNew() {
   protocolLog().push_back("_new");
@@ -143,7 +145,8 @@ word ZV_STDCALL countArgs() {
 word ZV_STDCALL need() {
   bool present = false;
   std::string text = nextText(&present);
-  if (!present) return slot<abi::RaiseErrorFn>(abi::kRaiseError)("The minimal argument count is 1!");
+  if (!present)
+    return slot<abi::RaiseErrorFn>(abi::kRaiseError)("The minimal argument count is 1!");
   return result(slot<abi::NewTextFn>(abi::kResultText)(text.c_str()));
 }
 
@@ -183,7 +186,8 @@ word ZV_STDCALL hand() {
 word ZV_STDCALL runProgram() {
   bool present = false;
   std::string program = nextText(&present);
-  if (!present) return slot<abi::RaiseErrorFn>(abi::kRaiseError)("The minimal argument count is 1!");
+  if (!present)
+    return slot<abi::RaiseErrorFn>(abi::kRaiseError)("The minimal argument count is 1!");
   std::string line = "run " + program;
   if (ValueRecord* value = nextValue()) {
     if (value->type == textType) {
@@ -282,7 +286,9 @@ word ZV_STDCALL initLibrary() {
   return 0;
 }
 
-word ZV_STDCALL classHandle() { return thingClass; }
+word ZV_STDCALL classHandle() {
+  return thingClass;
+}
 
 }  // namespace
 
@@ -300,6 +306,8 @@ std::vector<std::string>& protocolLog() {
   return log;
 }
 
-int liveThings() { return things; }
+int liveThings() {
+  return things;
+}
 
 }  // namespace langtest

@@ -49,7 +49,7 @@ TEST(LangLexer, LineEndsOfEveryKindCountLines) {
   }
   EXPECT_EQ(lines, (std::vector<int>{1, 2, 3, 4}));
   EXPECT_EQ(kindsOf("a\r\nb"), (std::vector<TokenKind>{TokenKind::kName, TokenKind::kNewline,
-                                                        TokenKind::kName, TokenKind::kEnd}));
+                                                       TokenKind::kName, TokenKind::kEnd}));
 }
 
 TEST(LangLexer, CommentsRunToTheEndOfTheLineOnly) {

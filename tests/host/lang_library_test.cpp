@@ -66,31 +66,31 @@ TEST_F(LibraryLangTest, WebLinkDefinesAFunction) {
 
 TEST_F(LibraryLangTest, StandbyRunsTheJobsTheScriptDefines) {
   stopAfterPass(7);
-  quenda::lang::Outcome outcome = run(
-      "int runs = 0\n"
-      "job\\tick\\refresh = 2\n"
-      "job\\tick\\action(){\n"
-      "  runs = runs + 1\n"
-      "  if(runs == 2){ job\\tick\\refresh = 0 }\n"
-      "}\n"
-      "job\\idle\\disabled = 1\n"
-      "job\\idle\\action(){ print(\"never\") }\n"
-      "standby\n"
-      "runs");
+  quenda::lang::Outcome outcome =
+      run("int runs = 0\n"
+          "job\\tick\\refresh = 2\n"
+          "job\\tick\\action(){\n"
+          "  runs = runs + 1\n"
+          "  if(runs == 2){ job\\tick\\refresh = 0 }\n"
+          "}\n"
+          "job\\idle\\disabled = 1\n"
+          "job\\idle\\action(){ print(\"never\") }\n"
+          "standby\n"
+          "runs");
   ASSERT_TRUE(outcome.ok) << quenda::lang::describe(outcome.error);
   // refresh 2: runs in passes 3 and 6; the second run sets refresh to 0, so pass 7 runs too.
-  EXPECT_EQ(lines, (std::vector<std::string>{"running \"tick\" ...", "finished.",
-                                             "running \"tick\" ...", "finished.",
-                                             "running \"tick\" ...", "finished.", "3"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"running \"tick\" ...", "finished.", "running \"tick\" ...",
+                                      "finished.", "running \"tick\" ...", "finished.", "3"}));
 }
 
 TEST_F(LibraryLangTest, AFailingJobIsReportedAndStandbyGoesOn) {
   stopAfterPass(2);
-  quenda::lang::Outcome outcome = run(
-      "job\\bad\\refresh = 0\n"
-      "job\\bad\\action(){ nosuch }\n"
-      "standby\n"
-      "print(\"after\")");
+  quenda::lang::Outcome outcome =
+      run("job\\bad\\refresh = 0\n"
+          "job\\bad\\action(){ nosuch }\n"
+          "standby\n"
+          "print(\"after\")");
   ASSERT_TRUE(outcome.ok) << quenda::lang::describe(outcome.error);
   EXPECT_EQ(lines, (std::vector<std::string>{
                        "running \"bad\" ...",

@@ -27,8 +27,8 @@ bool mentions(const Error& error, std::string_view part) {
 
 // The link launcher text exactly as the library builds it.
 std::string launcherText(const std::string& name, const std::string& program) {
-  return "main\\" + name + "(){\r\n" + "  if(args:count){run(\"" + program +
-         "\",pop)}else{run(\"" + program + "\")}\r\n" + "}";
+  return "main\\" + name + "(){\r\n" + "  if(args:count){run(\"" + program + "\",pop)}else{run(\"" +
+         program + "\")}\r\n" + "}";
 }
 
 TEST(LangParser, DeclarationsOfEveryForm) {

@@ -18,7 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path scriptFolder() { return fs::path(__FILE__).parent_path() / "scripts"; }
+fs::path scriptFolder() {
+  return fs::path(__FILE__).parent_path() / "scripts";
+}
 
 std::vector<fs::path> scripts() {
   std::vector<fs::path> found;

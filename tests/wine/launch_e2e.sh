@@ -85,11 +85,11 @@ check "webLink opens the address in the registered browser" \
 # can't (no display), they take their cancel path and give empty paths.
 can_answer=0
 [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null && can_answer=1
-# pick STATEMENT CAPTION KEYS...: runs the statement; when the dialog titled CAPTION comes up,
-# presses the keys in it. Prints the host's last line; leaves "$work/shown" when it came up.
+# pick STATEMENT CAPTION [ANSWER]: runs the statement; when the dialog titled CAPTION comes up,
+# runs the xdotool commands ANSWER in it. Prints the host's last line; leaves "$work/shown" when
+# the dialog came up.
 pick() {
-  local statement=$1 caption=$2 out="$work/pick.out" id="" pid
-  shift 2
+  local statement=$1 caption=$2 answer=${3:-} out="$work/pick.out" id="" pid
   (cd "$work" && timeout 120 "$here/run-wine" "$quenda" -e "$statement" >"$out" 2>&1) &
   pid=$!
   while [ $can_answer -eq 1 ] && kill -0 $pid 2>/dev/null; do
@@ -102,22 +102,22 @@ pick() {
     sleep 1
     xdotool windowfocus "$id" 2>/dev/null
     sleep 0.3
-    xdotool "$@"
+    eval "$answer"
   fi
   wait $pid
   tr -d '\r' <"$out" | grep -v '^wine: ' | tail -n 1
 }
 
-typed=$(pick 'print(selFile)' Open type --delay 30 notes.txt key Return)
+typed=$(pick 'print(selFile)' Open 'xdotool type --delay 30 notes.txt; xdotool key Return')
 if [ -f "$work/shown" ]; then
   check "selFile gives the file typed in" "$(win "$work/notes.txt")" "$typed"
   check "selFolder on the current directory gives an empty path" "" \
-    "$(pick 'print(selFolder)' 'Browse for Folder' key Return)"
+    "$(pick 'print(selFolder)' 'Browse for Folder' 'xdotool key Return')"
   check "selFolder below the current directory gives a relative path" 'src\' \
-    "$(pick 'print(selFolder)' 'Browse for Folder' key --delay 400 Right Down Return)"
+    "$(pick 'print(selFolder)' 'Browse for Folder' 'xdotool key --delay 400 Right Down Return')"
   check "selFolder cancelled gives an empty path" "" \
-    "$(pick 'print(selFolder)' 'Browse for Folder' key Escape)"
-  check "selFile cancelled gives an empty path" "" "$(pick 'print(selFile)' Open key Escape)"
+    "$(pick 'print(selFolder)' 'Browse for Folder' 'xdotool key Escape')"
+  check "selFile cancelled gives an empty path" "" "$(pick 'print(selFile)' Open 'xdotool key Escape')"
   echo "pickers: the real dialogs, answered with xdotool"
 else
   check "selFile where no dialog can be shown: the cancel path" "" "$typed"

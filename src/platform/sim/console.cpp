@@ -23,8 +23,8 @@ struct StandardHandle {
 };
 
 struct ConsoleState {
-  StandardHandle handles[3] = {{kStdInputHandle, 0, {}}, {kStdOutputHandle, 1, {}},
-                               {kStdErrorHandle, 2, {}}};
+  StandardHandle handles[3] = {
+      {kStdInputHandle, 0, {}}, {kStdOutputHandle, 1, {}}, {kStdErrorHandle, 2, {}}};
   bool terminalSequences = true;
 };
 
@@ -50,7 +50,9 @@ StandardHandle* consoleOf(HANDLE handle) {
   return nullptr;
 }
 
-bool isOutput(const StandardHandle& h) { return h.which != kStdInputHandle; }
+bool isOutput(const StandardHandle& h) {
+  return h.which != kStdInputHandle;
+}
 
 // A console shows text in the attributes' colour; on a real terminal that is an ANSI sequence.
 void showAttributes(const StandardHandle& h) {
@@ -69,7 +71,8 @@ void showAttributes(const StandardHandle& h) {
 }  // namespace
 
 HANDLE GetStdHandle(DWORD which) {
-  if (sim::detail::failed(sim::enter("GetStdHandle", {sim::detail::snum(static_cast<LONG>(which))})))
+  if (sim::detail::failed(
+          sim::enter("GetStdHandle", {sim::detail::snum(static_cast<LONG>(which))})))
     return kInvalidHandle;
   StandardHandle* h = standardHandle(which);
   if (!h) {
@@ -78,7 +81,6 @@ HANDLE GetStdHandle(DWORD which) {
   }
   return h;
 }
-
 
 BOOL GetConsoleMode(HANDLE handle, DWORD* mode) {
   if (sim::detail::failed(sim::enter("GetConsoleMode", {sim::detail::hex(handle)}))) return kFalse;
@@ -145,14 +147,18 @@ void setConsole(DWORD which, bool isConsole) {
   if (StandardHandle* h = standardHandle(which)) h->console = isConsole;
 }
 
-void setTerminalSequences(bool supported) { state().terminalSequences = supported; }
+void setTerminalSequences(bool supported) {
+  state().terminalSequences = supported;
+}
 
 DWORD consoleMode(DWORD which) {
   StandardHandle* h = standardHandle(which);
   return h ? h->mode : 0;
 }
 
-void resetConsole() { state() = ConsoleState(); }
+void resetConsole() {
+  state() = ConsoleState();
+}
 
 }  // namespace sim
 }  // namespace platform

@@ -33,7 +33,9 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
 
 namespace sim {
 
-void setProgramPath(const std::string& path) { programPath() = path; }
+void setProgramPath(const std::string& path) {
+  programPath() = path;
+}
 
 }  // namespace sim
 }  // namespace platform

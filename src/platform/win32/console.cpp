@@ -16,7 +16,9 @@ static_assert(offsetof(CONSOLE_SCREEN_BUFFER_INFO, wAttributes) ==
 static_assert(kForegroundBlue == FOREGROUND_BLUE && kForegroundGreen == FOREGROUND_GREEN &&
               kForegroundRed == FOREGROUND_RED && kForegroundIntensity == FOREGROUND_INTENSITY);
 
-HANDLE GetStdHandle(DWORD which) { return ::GetStdHandle(which); }
+HANDLE GetStdHandle(DWORD which) {
+  return ::GetStdHandle(which);
+}
 
 BOOL GetConsoleMode(HANDLE handle, DWORD* mode) {
   return ::GetConsoleMode(static_cast<::HANDLE>(handle), reinterpret_cast<::DWORD*>(mode));
