@@ -80,7 +80,7 @@ void Evaluator::printHelp(const std::vector<ValueRef>& args, const Expr& at) {
     for (const auto& [name, value] : members) {
       std::string line = "  " + padded(name, width) + "  $gray$" + kindName(value.kind()) + "$n$";
       if (value.is(Kind::Number) || value.is(Kind::Text)) {
-        line += " " + textForm(value, at);
+        line.append(" ").append(textForm(value, at));
       }
       printLine(line);
     }

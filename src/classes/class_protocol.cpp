@@ -12,16 +12,26 @@ PathObject* selfData() {
   return static_cast<PathObject*>(host::getSelfData());
 }
 
+const char* gNextObjectPath = nullptr;
+
 }  // namespace
 
 abi::word newObject() {
   abi::ValueRecord* self = host::getSelf();
   if (!self) return kNoResult;
   auto* block = static_cast<PathObject*>(allocateBlock(sizeof(PathObject)));
-  if (block) assignText("", &block->pathText);
+  if (block) {
+    assignText(gNextObjectPath ? gNextObjectPath : "", &block->pathText);
+    if (!block->pathText) assignText("", &block->pathText);
+  }
+  gNextObjectPath = nullptr;
   self->data = block;
   self->flags |= abi::kNewFlag;
   return kNoResult;
+}
+
+void setNextObjectPath(const char* path) {
+  gNextObjectPath = path;
 }
 
 abi::word defineObject() {

@@ -8,6 +8,10 @@
 namespace zorvel::protocol {
 
 abi::word newObject();
+// The path that the next object's _new gives it in place of "", for a routine that asks the
+// host for an object it will set at once; null when none. A listing of thousands of entries
+// then makes each path text once instead of twice.
+void setNextObjectPath(const char* path);
 abi::word defineObject();
 abi::word deleteObject();
 abi::word formObject();

@@ -1,5 +1,6 @@
 #include "objects.h"
 
+#include "class_protocol.h"
 #include "plugin/host.h"
 #include "plugin/module.h"
 #include "plugin/text.h"
@@ -7,30 +8,31 @@
 namespace zorvel {
 namespace {
 
-// Sets the new object's path. When memory runs out the object gets an empty path, never a part
-// of the one asked for.
+// Sets the new object's path, unless its _new already did. When memory runs out the object gets
+// an empty path, never a part of the one asked for.
 void setPath(abi::ValueRecord* object, const char* path, std::size_t length) {
   if (!object || !object->data) return;
   char*& pathText = static_cast<PathObject*>(object->data)->pathText;
+  if (sameText(pathText, path)) return;
   assignText(path, &pathText);
   if (pathText && textLength(pathText) != length) pathText[0] = 0;
 }
 
 // The host runs the class's _new inside object creation, so the data block exists when the
-// path is set. The path is copied first: a text handed in by the host would not outlive that
-// call.
-abi::ValueRecord* makePathObject(abi::word classHandle, const char* path, bool asResult) {
-  TextVar copy(path);
+// path is set; _new is told the path beforehand and takes it at once. The path is copied
+// first: a text handed in by the host would not outlive that call.
+abi::ValueRecord* makeObject(abi::word classHandle, const TextVar& path, bool asResult) {
+  protocol::setNextObjectPath(path.c_str());
   abi::ValueRecord* object =
       asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
-  setPath(object, copy.c_str(), copy.size());
+  protocol::setNextObjectPath(nullptr);
+  setPath(object, path.c_str(), path.size());
   return object;
 }
 
-abi::ValueRecord* makeMemberObject(abi::word classHandle, const TextVar& path) {
-  abi::ValueRecord* object = host::newObject(classHandle);
-  setPath(object, path.c_str(), path.size());
-  return object;
+abi::ValueRecord* makePathObject(abi::word classHandle, const char* path, bool asResult) {
+  TextVar copy(path);
+  return makeObject(classHandle, copy, asResult);
 }
 
 }  // namespace
@@ -52,11 +54,11 @@ abi::ValueRecord* makeMemberFolderObject(const char* path) {
 }
 
 abi::ValueRecord* makeMemberFileObject(const TextVar& path) {
-  return makeMemberObject(module.fileClass, path);
+  return makeObject(module.fileClass, path, false);
 }
 
 abi::ValueRecord* makeMemberFolderObject(const TextVar& path) {
-  return makeMemberObject(module.folderClass, path);
+  return makeObject(module.folderClass, path, false);
 }
 
 PathObject* selfObject() {
