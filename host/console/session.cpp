@@ -68,7 +68,9 @@ int runQuenda(const std::vector<std::string>& args) {
   runtime.hooks().printLine = [&terminal](std::string_view line) { terminal.printLine(line); };
   runtime.hooks().askText = [&terminal](std::string_view label) -> std::optional<std::string> {
     terminal.prompt(std::string(label) + ": ");
-    return terminal.readLine();
+    std::optional<std::string> answer = terminal.readLine();
+    if (!answer) terminal.printLine("");  // no answer came: the next output starts a line
+    return answer;
   };
   runtime.hooks().reportError = [&terminal](std::string_view message) {
     terminal.errorLine("error: " + std::string(message));

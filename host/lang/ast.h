@@ -81,11 +81,11 @@ struct Stmt {
   StmtKind kind;
   int line = 0;
   int column = 0;
-  ExprPtr value;  // kExpression, kAssign and kDeclare (with kAssign): the value; kIf: the
-                  // condition; kReturn: the result or null
-  ExprPtr target;                                // kAssign
-  std::string typeName;                          // kDeclare
-  std::string name;                              // kDeclare
+  ExprPtr value;         // kExpression, kAssign and kDeclare (with kAssign): the value; kIf: the
+                         // condition; kReturn: the result or null
+  ExprPtr target;        // kAssign
+  std::string typeName;  // kDeclare
+  std::string name;      // kDeclare
   Initializer initializer = Initializer::kNone;  // kDeclare
   std::vector<ExprPtr> arguments;                // kDeclare with kArguments
   std::vector<std::string> path;  // kDefine: the parts of the path, "main" included if written

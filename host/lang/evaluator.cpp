@@ -333,11 +333,7 @@ void Evaluator::executeDeclare(const Stmt& statement) {
       check(runtime_.assign(variable, args[0]), statement.line, statement.column);
   } else {
     ValueRef type = runtime_.lookup(statement.typeName);
-    if (!type.is(Kind::Class)) {
-      fail("unknown type '" + statement.typeName +
-               "': declare a text, an int, or an object of a class (help lists the classes)",
-           statement);
-    }
+    if (!type.is(Kind::Class)) failUnknownType(statement, type);
     variable = check(runtime_.callValue(type, args), statement.line, statement.column);
     if (!variable) fail("making a " + statement.typeName + " object gave no object", statement);
   }
@@ -346,6 +342,18 @@ void Evaluator::executeDeclare(const Stmt& statement) {
     check(runtime_.assign(variable, value), statement.line, statement.column);
   }
   bindNew(statement.name, variable, statement);
+}
+
+void Evaluator::failUnknownType(const Stmt& statement, const ValueRef& type) {
+  const std::string& name = statement.typeName;
+  if (isBuiltin(name) || type.is(Kind::Function) || type.is(Kind::Routine)) {
+    fail("'" + name + "' is not a type: to call it with " + statement.name + ", write " + name +
+             "(" + statement.name + ")",
+         statement);
+  }
+  fail("unknown type '" + name +
+           "': declare a text, an int, or an object of a class (help lists the classes)",
+       statement);
 }
 
 void Evaluator::bindNew(const std::string& name, const ValueRef& value, const Stmt& at) {

@@ -132,6 +132,8 @@ class Evaluator {
                                                                        const char* side);
   [[noreturn]] __attribute__((noinline, cold)) void failInvoke(const Function& function,
                                                                std::size_t given);
+  [[noreturn]] __attribute__((noinline, cold)) void failUnknownType(const Stmt& statement,
+                                                                    const ValueRef& type);
   [[noreturn]] __attribute__((noinline, cold)) void failUnknownName(const Expr& expression);
   [[noreturn]] __attribute__((noinline, cold)) void failNoMember(const Expr& expression,
                                                                  const ValueRef& base);

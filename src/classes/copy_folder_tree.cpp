@@ -85,14 +85,12 @@ std::int32_t copyTree(const char* source, const char* destination, Walk& walk) {
   std::size_t dLength = destinationLength - (destination[destinationLength - 1] == '\\' ? 1 : 0);
   std::memcpy(entryDestination, destination, dLength);
   entryDestination[dLength] = 0;
-  platform::WIN32_FIND_DATAA found;
-  bool destinationExists = false;
-  platform::HANDLE probe = platform::FindFirstFileA(entryDestination, &found);
-  if (probe != platform::kInvalidHandle) {
-    destinationExists = (found.dwFileAttributes & platform::kFileAttributeDirectory) != 0;
-    platform::FindClose(probe);
-  }
+  // Its attributes tell what a search for the name itself would, at a fraction of the cost.
+  platform::DWORD attributes = platform::GetFileAttributesA(entryDestination);
+  bool destinationExists =
+      attributes != 0xFFFFFFFF && (attributes & platform::kFileAttributeDirectory) != 0;
 
+  platform::WIN32_FIND_DATAA found;
   platform::HANDLE find = platform::FindFirstFileA(search, &found);
   if (find == platform::kInvalidHandle) return 0;
   bool bareDrive = dLength > 0 && entryDestination[dLength - 1] == ':';

@@ -139,7 +139,7 @@ TEST_F(QuendaCli, QuestionsPrintTheLabelAndReadALine) {
   EXPECT_EQ(r.code, 0);
   // When standard input was the script, a question meets its end: the answer is empty.
   Outcome piped = start({}, "dir.sel\nprint(\"after\")\n");
-  EXPECT_EQ(piped.out, "id: after\n");
+  EXPECT_EQ(piped.out, "id: \nafter\n");
 }
 
 TEST_F(QuendaCli, LibraryErrorsAreClearAndHaveTheirOwnCode) {

@@ -99,6 +99,10 @@ TEST_F(LangTest, UnknownTypeIsAnError) {
   Error error = fails("widget w(\"x\")");
   EXPECT_TRUE(contains(error.message, "unknown type 'widget'")) << error.message;
   EXPECT_EQ(error.line, 1);
+  // Two names in a row read as a declaration; a function first is a call written without
+  // parentheses.
+  EXPECT_TRUE(contains(fails("help tool").message, "write help(tool)"));
+  EXPECT_TRUE(contains(fails("need tool").message, "write need(tool)"));
 }
 
 TEST_F(LangTest, FunctionsAtPathsAreCalledWithAndWithoutParentheses) {

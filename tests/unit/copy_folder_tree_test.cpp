@@ -149,8 +149,8 @@ TEST_F(CopyTree, ABareDriveDestinationIsNotCreated) {
 }
 
 TEST_F(CopyTree, UnderFailingCallsOneMeansCompleteAndNoSearchStaysOpen) {
-  for (const char* operation : {"FindFirstFileA", "FindNextFileA", "CreateDirectoryA", "CopyFileA",
-                                "GetCurrentDirectoryA"}) {
+  for (const char* operation : {"FindFirstFileA", "FindNextFileA", "GetFileAttributesA",
+                                "CreateDirectoryA", "CopyFileA", "GetCurrentDirectoryA"}) {
     for (int n = 1;; ++n) {
       SCOPED_TRACE(std::string(operation) + " #" + std::to_string(n));
       sim::reset();
@@ -158,7 +158,7 @@ TEST_F(CopyTree, UnderFailingCallsOneMeansCompleteAndNoSearchStaysOpen) {
       sim::failCall(operation, n, platform::kErrorAccessDenied);
       std::int32_t result = copyFolderTree("C:\\src", "C:\\dst", "*.*", copyRecursive);
       bool fired = sim::faultsFired() > 0;
-      // A fault may cost the copy or be harmless (a failed probe of a destination that is not
+      // A fault may cost the copy or be harmless (a failed look at a destination that is not
       // there yet), but 1 always means the whole tree arrived.
       if (!fired) EXPECT_EQ(result, 1);
       if (result == 1) EXPECT_EQ(treeOf("C:\\dst"), source);

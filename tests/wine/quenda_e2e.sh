@@ -91,7 +91,7 @@ if command -v script >/dev/null; then
       printf '%s\r' "$line"
       sleep 0.5
     done
-    sleep 20
+    sleep 5
   }
   type_lines | timeout 120 script -qec "$here/run-wine $quenda" /dev/null >"$work/terminal"
   code=${PIPESTATUS[1]}
