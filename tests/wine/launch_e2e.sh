@@ -103,12 +103,24 @@ pick() {
     xdotool windowfocus "$id" 2>/dev/null
     sleep 0.3
     eval "$answer"
+    # A dialog that missed its answer (it was not ready for the keys) is closed rather than
+    # left to the time-out.
+    for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+    if kill -0 $pid 2>/dev/null; then
+      id=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1)
+      [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null
+      xdotool key Escape 2>/dev/null
+    fi
   fi
   wait $pid
   tr -d '\r' <"$out" | grep -v '^wine: ' | tail -n 1
 }
 
-typed=$(pick 'print(selFile)' Open 'xdotool type --delay 30 notes.txt; xdotool key Return')
+# The first dialog in a fresh prefix can take its time to accept keys: try a few times.
+for attempt in 1 2 3; do
+  typed=$(pick 'print(selFile)' Open 'sleep 1; xdotool type --delay 30 notes.txt; xdotool key Return')
+  [ -n "$typed" ] || [ ! -f "$work/shown" ] && break
+done
 if [ -f "$work/shown" ]; then
   check "selFile gives the file typed in" "$(win "$work/notes.txt")" "$typed"
   check "selFolder on the current directory gives an empty path" "" \
