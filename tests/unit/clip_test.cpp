@@ -132,7 +132,9 @@ TEST_F(Clip, SetSurvivesAFaultAtAnyStep) {
                 (operation == "SetClipboardData" && !now))
         << operation;
     EXPECT_EQ(sim::liveGlobalBlocks(), blocks) << operation;
-    if (operation != "CloseClipboard") EXPECT_FALSE(sim::clipboardOpen()) << operation;
+    if (operation != "CloseClipboard") {
+      EXPECT_FALSE(sim::clipboardOpen()) << operation;
+    }
     if (sim::clipboardOpen()) platform::CloseClipboard();
   }
 }

@@ -160,8 +160,12 @@ TEST_F(CopyTree, UnderFailingCallsOneMeansCompleteAndNoSearchStaysOpen) {
       bool fired = sim::faultsFired() > 0;
       // A fault may cost the copy or be harmless (a failed look at a destination that is not
       // there yet), but 1 always means the whole tree arrived.
-      if (!fired) EXPECT_EQ(result, 1);
-      if (result == 1) EXPECT_EQ(treeOf("C:\\dst"), source);
+      if (!fired) {
+        EXPECT_EQ(result, 1);
+      }
+      if (result == 1) {
+        EXPECT_EQ(treeOf("C:\\dst"), source);
+      }
       EXPECT_EQ(sim::openSearches(), 0);
       if (!fired) break;
     }

@@ -239,7 +239,9 @@ TEST_F(Dir, CurrentDirectoryOfAnyLengthIsReadWhole) {
     EXPECT_EQ(describe(call("dir.get")), "folder " + path + "\\") << length;
     auto reads = sim::callsOf("GetCurrentDirectoryA");
     ASSERT_EQ(reads.size(), length < 260 ? 1u : 2u) << length;
-    if (reads.size() == 2) EXPECT_EQ(reads[1].args[0], std::to_string(length + 1));
+    if (reads.size() == 2) {
+      EXPECT_EQ(reads[1].args[0], std::to_string(length + 1));
+    }
   }
 }
 

@@ -86,7 +86,9 @@ TEST(FunctionTable, TheHostReadsTheRootTableAsFourGroupsEndingWithAnEmptyJob) {
   EXPECT_EQ(read.entries.back().name, "job");
   EXPECT_TRUE(read.entries.back().entries.empty());
   for (const auto& e : read.entries) {
-    if (e.kind == abi::kTableFunction) EXPECT_NE(e.routine, nullptr) << e.name;
+    if (e.kind == abi::kTableFunction) {
+      EXPECT_NE(e.routine, nullptr) << e.name;
+    }
     for (const auto& member : e.entries) {
       EXPECT_EQ(member.kind, abi::kTableFunction) << member.name;
       EXPECT_NE(member.routine, nullptr) << member.name;
