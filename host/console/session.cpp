@@ -57,13 +57,6 @@ int runQuenda(const std::vector<std::string>& args) {
     return kExitOk;
   }
 
-  // Standard input is the script when nothing else is named and it is not a console; it is
-  // then used up, and questions get the end of input as their answer.
-  bool stdinIsScript = options.scripts.empty() && !terminal.inputIsConsole();
-  for (const ScriptSource& script : options.scripts) {
-    if (script.isFile && script.text == "-") stdinIsScript = true;
-  }
-
   Runtime runtime;
   runtime.hooks().printLine = [&terminal](std::string_view line) { terminal.printLine(line); };
   runtime.hooks().askText = [&terminal](std::string_view label) -> std::optional<std::string> {
@@ -91,7 +84,9 @@ int runQuenda(const std::vector<std::string>& args) {
   });
 
   if (options.scripts.empty()) {
-    if (!stdinIsScript) return runPrompt(interpreter, terminal);
+    // Standard input that is not a console is the script; it is used up then, and questions
+    // meet the end of input.
+    if (terminal.inputIsConsole()) return runPrompt(interpreter, terminal);
     int code = runScript(interpreter, terminal, terminal.readAll(), "(stdin)");
     return code < 0 ? kExitOk : code;
   }
