@@ -2,33 +2,15 @@
 // runtime, printed lines captured and "id" answers scripted.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/memory.h"
-#include "platform/sim/sim.h"
-#include "plugin/module.h"
-#include "plugin/text.h"
-#include "runtime/linked.h"
-#include "runtime/runtime.h"
+#include "classes_fixture.h"
 
-class NamespaceTest : public ::testing::Test {
+class NamespaceTest : public LibraryTest {
  protected:
   void SetUp() override {
-    platform::sim::reset();
-    ASSERT_TRUE(runtime.bind(quenda::linkedLibrary()).ok());
-    runtime.hooks().printLine = [this](std::string_view line) { lines.emplace_back(line); };
-    runtime.hooks().askText = [this](std::string_view label) -> std::optional<std::string> {
-      labels.emplace_back(label);
-      if (answers.empty()) return std::nullopt;
-      std::string answer = answers.front();
-      answers.pop_front();
-      return answer;
-    };
+    LibraryTest::SetUp();
     platform::sim::clearCalls();
   }
 
@@ -64,9 +46,4 @@ class NamespaceTest : public ::testing::Test {
 
   std::size_t textBytes() { return platform::HeapBytesInUse(zorvel::textHeap()); }
   std::size_t moduleBytes() { return platform::HeapBytesInUse(zorvel::module.moduleHeap); }
-
-  quenda::Runtime runtime;
-  std::vector<std::string> lines;
-  std::vector<std::string> labels;
-  std::deque<std::string> answers;
 };
