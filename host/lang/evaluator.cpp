@@ -152,22 +152,21 @@ Evaluator::~Evaluator() {
   *alive_ = nullptr;
 }
 
-void Evaluator::fail(const std::string& message, const Expr& at) {
+void Evaluator::failAt(const std::string& message, int line, int column) {
   Error error;
   error.message = message;
   error.source = frames_.empty() ? "" : frame().source;
-  error.line = at.line;
-  error.column = at.column;
+  error.line = line;
+  error.column = column;
   throw Failure{error};
 }
 
+void Evaluator::fail(const std::string& message, const Expr& at) {
+  failAt(message, at.line, at.column);
+}
+
 void Evaluator::fail(const std::string& message, const Stmt& at) {
-  Error error;
-  error.message = message;
-  error.source = frames_.empty() ? "" : frame().source;
-  error.line = at.line;
-  error.column = at.column;
-  throw Failure{error};
+  failAt(message, at.line, at.column);
 }
 
 void Evaluator::requestExit(int code) {

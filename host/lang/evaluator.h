@@ -105,6 +105,7 @@ class Evaluator {
   Frame& frame() { return *frames_.back(); }
   [[noreturn]] void fail(const std::string& message, const Expr& at);
   [[noreturn]] void fail(const std::string& message, const Stmt& at);
+  [[noreturn]] void failAt(const std::string& message, int line, int column);
   // Checks a runtime result: an error becomes a Failure at `at`, or the script function's own.
   ValueRef check(Result result, int line, int column);
   ValueRef check(Result result, const Expr& at) {
