@@ -62,11 +62,14 @@ class QuendaCli : public ::testing::Test {
   Outcome start(const std::vector<std::string>& args, const std::string& input = "",
                 const std::string& wrapper = "") {
     std::string in = file("stdin.txt", input);
-    // A hang fails the test instead of stalling the run.
-    std::string command = "timeout 120 " + shellQuoted(program_);
+    std::string command = shellQuoted(program_);
     for (const std::string& arg : args) command += " " + shellQuoted(arg);
-    // script(1) writes a copy of the session to a file: /dev/null.
+    // script(1) writes a copy of the session to a file: /dev/null. timeout stays outside it:
+    // inside, it would put quenda in a process group of its own, in the background of the
+    // terminal, where reading stops it.
     if (!wrapper.empty()) command = wrapper + " " + shellQuoted(command) + " /dev/null";
+    // A hang fails the test instead of stalling the run.
+    command = "timeout 120 " + command;
     command += " <" + shellQuoted(in) + " >" + shellQuoted(dir_ + "/out.txt") + " 2>" +
                shellQuoted(dir_ + "/err.txt");
     int status = std::system(command.c_str());
