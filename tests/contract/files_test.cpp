@@ -11,7 +11,8 @@
 //   and DOS_STAR forms ("a??" matches "ab"; "*." matches only names without a dot). Wine does
 //   not: ? is exactly one character, and trailing dots of a pattern are dropped, so "*." matches
 //   everything; "*?" matches nothing. The simulation follows Wine.
-// - Long paths: Wine refuses only path texts longer than 260 characters (ERROR_FILENAME_EXCED_RANGE)
+// - Long paths: Wine refuses only path texts longer than 260 characters
+// (ERROR_FILENAME_EXCED_RANGE)
 //   and accepts a full path of any length when the text is short (relative). Windows refuses full
 //   paths of 260 characters and more, and CreateDirectoryA already past 248. The simulation
 //   follows Wine for texts; SetCurrentDirectoryA refuses a full path of 260 or more (Wine accepts
@@ -50,6 +51,8 @@
 
 using namespace platform;
 using contract::Folder;
+using contract::isFile;
+using contract::isFolder;
 using contract::kPrime;
 using contract::list;
 using contract::primed;
@@ -60,13 +63,6 @@ using contract::writeFile;
 namespace {
 
 using Names = std::vector<std::string>;
-
-bool isFolder(DWORD attributes) {
-  return attributes != kInvalidFileAttributes && (attributes & kFileAttributeDirectory);
-}
-bool isFile(DWORD attributes) {
-  return attributes != kInvalidFileAttributes && !(attributes & kFileAttributeDirectory);
-}
 
 // The last component of a folder path that ends in a backslash.
 std::string lastName(const std::string& folder) {
@@ -179,10 +175,10 @@ TEST_F(Folder, WildcardsFollowWinesRules) {
       {"MIXED.txt", {"Mixed.TXT"}},
       {"noext.", {"noext"}},
       {"noext.*", {"noext"}},
-      {"*.", everything},      // Windows: only names without a dot
+      {"*.", everything},  // Windows: only names without a dot
       {"*.*.*", everything},
       {"**", everything},
-      {"*?", {}},              // Windows: everything
+      {"*?", {}},  // Windows: everything
       {"*.none", {}},
   };
   for (const Case& c : cases) {
@@ -227,10 +223,10 @@ TEST_F(Folder, FindErrorsTellAMissingFolderFromAnEmptyMatch) {
       {"empty\\*.txt", kErrorFileNotFound},     // the folder exists, nothing matches
       {"*.none", kErrorFileNotFound},
       {"missing.txt", kErrorFileNotFound},
-      {"f.txt\\x\\*", kErrorPathNotFound},      // a file in the middle
-      {"f.txt\\*", kErrorInvalidName},          // the folder named is a file (Wine)
-      {"empty\\*\\x", kErrorInvalidName},       // wildcards before the last component
-      {"empty\\", kErrorFileNotFound},          // a closing separator: no mask
+      {"f.txt\\x\\*", kErrorPathNotFound},  // a file in the middle
+      {"f.txt\\*", kErrorInvalidName},      // the folder named is a file (Wine)
+      {"empty\\*\\x", kErrorInvalidName},   // wildcards before the last component
+      {"empty\\", kErrorFileNotFound},      // a closing separator: no mask
       {"nope\\", kErrorFileNotFound},
       {base.substr(0, 3), kErrorFileNotFound},  // a drive root
       {"", kErrorPathNotFound},
@@ -301,7 +297,7 @@ TEST_F(Folder, GetFileAttributesTellsFilesFoldersAndWhyNot) {
   EXPECT_FALSE(a & kFileAttributeReadonly);
   EXPECT_TRUE(isFolder(GetFileAttributesA("dir")));
   EXPECT_TRUE(isFolder(GetFileAttributesA("dir\\")));
-  EXPECT_TRUE(isFile(GetFileAttributesA("f.txt.")));   // trailing dots and spaces are dropped
+  EXPECT_TRUE(isFile(GetFileAttributesA("f.txt.")));  // trailing dots and spaces are dropped
   EXPECT_TRUE(isFile(GetFileAttributesA("f.txt ")));
   EXPECT_TRUE(isFile(GetFileAttributesA("dir\\..\\f.txt")));
   EXPECT_TRUE(isFile(GetFileAttributesA("nope\\..\\f.txt")));  // resolved in the text
@@ -521,7 +517,7 @@ TEST_F(Folder, CreateDirectoryMakesOneLevelOnly) {
 
   EXPECT_TRUE(CreateDirectoryA("one\\new\\", nullptr));  // a closing separator is fine
   EXPECT_TRUE(isFolder(GetFileAttributesA("one\\new")));
-  EXPECT_TRUE(CreateDirectoryA("dotted.", nullptr));     // trailing dots are dropped
+  EXPECT_TRUE(CreateDirectoryA("dotted.", nullptr));  // trailing dots are dropped
   EXPECT_TRUE(isFolder(GetFileAttributesA("dotted")));
 }
 

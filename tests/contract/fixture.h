@@ -58,14 +58,24 @@ std::string currentDirectory();
 
 bool primed(const void* p, std::size_t n);
 
+// What GetFileAttributesA says of a path: an existing folder, or an existing file.
+inline bool isFolder(platform::DWORD attributes) {
+  return attributes != platform::kInvalidFileAttributes &&
+         (attributes & platform::kFileAttributeDirectory);
+}
+inline bool isFile(platform::DWORD attributes) {
+  return attributes != platform::kInvalidFileAttributes &&
+         !(attributes & platform::kFileAttributeDirectory);
+}
+
 }  // namespace contract
 
 // The call fails with `failure` as its result and `code` as the last error, which is primed
 // before the call.
-#define EXPECT_FAILS(expr, failure, code)                                 \
-  do {                                                                    \
-    platform::SetLastError(contract::kPrimeError);                        \
-    auto result_ = (expr);                                                \
-    EXPECT_EQ(result_, (failure)) << #expr;                               \
-    EXPECT_EQ(platform::GetLastError(), platform::DWORD{code}) << #expr;  \
+#define EXPECT_FAILS(expr, failure, code)                                \
+  do {                                                                   \
+    platform::SetLastError(contract::kPrimeError);                       \
+    auto result_ = (expr);                                               \
+    EXPECT_EQ(result_, (failure)) << #expr;                              \
+    EXPECT_EQ(platform::GetLastError(), platform::DWORD{code}) << #expr; \
   } while (0)

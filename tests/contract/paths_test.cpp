@@ -4,6 +4,8 @@
 
 using namespace platform;
 using contract::Folder;
+using contract::isFile;
+using contract::isFolder;
 using contract::kPrime;
 using contract::list;
 using contract::primed;
@@ -15,18 +17,10 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-bool isFolder(DWORD attributes) {
-  return attributes != kInvalidFileAttributes && (attributes & kFileAttributeDirectory);
-}
-bool isFile(DWORD attributes) {
-  return attributes != kInvalidFileAttributes && !(attributes & kFileAttributeDirectory);
-}
-
 // A folder under `base` whose name is 200 characters, made by the seam.
 std::string longFolder(const std::string& base) {
   std::string folder = base + std::string(200, 'L');
-  EXPECT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) ||
-              GetLastError() == kErrorAlreadyExists);
+  EXPECT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == kErrorAlreadyExists);
   return folder + "\\";
 }
 
