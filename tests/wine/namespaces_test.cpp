@@ -19,56 +19,16 @@
 #include "platform/shell.h"
 #include "platform/ui.h"
 #include "runtime/runtime.h"
+#include "work_folder.h"
 
 namespace {
 
 using namespace platform;
 
-std::string currentDirectory() {
-  char buffer[kMaxPath];
-  DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
-  return n && n < sizeof buffer ? std::string(buffer, n) : std::string();
-}
+using wine::currentDirectory;
 
-class RealNamespaces : public ::testing::Test {
+class RealNamespaces : public wine::WorkFolder {
  protected:
-  void SetUp() override {
-    quenda::Result loaded = runtime.load("zorvel.dll");
-    ASSERT_TRUE(loaded.ok()) << *loaded.error;
-    runtime.hooks().printLine = [this](std::string_view line) { lines.emplace_back(line); };
-    runtime.hooks().askText = [this](std::string_view) -> std::optional<std::string> {
-      if (answers.empty()) return std::nullopt;
-      std::string answer = answers.front();
-      answers.pop_front();
-      return answer;
-    };
-    startDirectory = currentDirectory();
-    char temp[kMaxPath];
-    DWORD n = GetTempPathA(sizeof temp, temp);
-    ASSERT_GT(n, 0u);
-    work = std::string(temp, n) + "zv_namespaces_" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(work.c_str(), nullptr)) << work;
-    made.push_back(work);
-  }
-  void TearDown() override {
-    SetCurrentDirectoryA(startDirectory.c_str());
-    for (auto it = files.rbegin(); it != files.rend(); ++it) {
-      SetFileAttributesA(it->c_str(), kFileAttributeNormal);
-      DeleteFileA(it->c_str());
-    }
-    for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());
-  }
-
-  void addFile(const std::string& path, DWORD attributes = 0) {
-    std::ofstream(path) << "x";
-    files.push_back(path);
-    if (attributes) SetFileAttributesA(path.c_str(), attributes);
-  }
-  void addFolder(const std::string& path) {
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
-    made.push_back(path);
-  }
-
   quenda::Result call(const std::string& path, std::vector<std::string> args = {}) {
     std::vector<quenda::ValueRef> values;
     for (const auto& arg : args) values.push_back(runtime.text(arg));
@@ -93,18 +53,13 @@ class RealNamespaces : public ::testing::Test {
       if (line.size() > 20 && line.substr(20) == shown) return line.substr(6, 2);
     return "";
   }
-
-  quenda::Runtime runtime;
-  std::vector<std::string> lines;
-  std::deque<std::string> answers;
-  std::string startDirectory, work;
-  std::vector<std::string> files, made;
 };
 
 TEST_F(RealNamespaces, SelListsAndPicksEntriesOfTheCurrentDirectory) {
-  addFile(work + "\\a.txt");
-  addFolder(work + "\\sub");
-  addFile(work + "\\h", kFileAttributeHidden);
+  addFile("a.txt");
+  addFolder("sub");
+  addFile("h");
+  SetFileAttributesA(at("h").c_str(), kFileAttributeHidden);
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
 
   EXPECT_EQ(describe(pick("dir.sel", "0")), "none");
@@ -134,7 +89,7 @@ TEST_F(RealNamespaces, SelListsAndPicksEntriesOfTheCurrentDirectory) {
 }
 
 TEST_F(RealNamespaces, SelNumbersPastNinetyNine) {
-  for (int i = 0; i < 120; ++i) addFile(work + "\\f" + std::to_string(1000 + i));
+  for (int i = 0; i < 120; ++i) addFile("f" + std::to_string(1000 + i));
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
   pick("dir.sel", "0");
   ASSERT_EQ(lines.size(), 121u);  // with ".."
@@ -150,7 +105,7 @@ TEST_F(RealNamespaces, SelNumbersPastNinetyNine) {
 }
 
 TEST_F(RealNamespaces, UpDownGetAndSet) {
-  addFolder(work + "\\sub");
+  addFolder("sub");
   ASSERT_TRUE(SetCurrentDirectoryA((work + "\\sub").c_str()));
   EXPECT_EQ(describe(call("dir.get")), "folder " + work + "\\sub\\");
   EXPECT_EQ(describe(call("dir.up")), "folder " + work + "\\");
