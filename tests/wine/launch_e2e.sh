@@ -5,23 +5,9 @@
 #   launch_e2e.sh QUENDA_EXE RECORDER_EXE
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../.." && pwd)
 quenda=$(realpath "$1")
 recorder=$(realpath "$2")
-export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
-export WINEDEBUG="${WINEDEBUG:--all}"
-
-failures=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1"
-    echo "     expected: $2"
-    echo "     actual:   $3"
-    failures=$((failures + 1))
-  fi
-}
+source "$here/e2e_lib.sh"
 
 # On drive C: of the prefix, where the folder browser walks without trouble.
 mkdir -p "$WINEPREFIX/drive_c"
@@ -139,5 +125,4 @@ else
   echo "pickers: no dialog could be shown here, only their cancel path"
 fi
 
-[ $failures -eq 0 ] && echo "launch end to end: all passed"
-exit $((failures > 0))
+finish "launch end to end"

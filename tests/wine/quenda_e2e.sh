@@ -5,32 +5,8 @@
 #   quenda_e2e.sh QUENDA_EXE
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../.." && pwd)
 quenda=$(realpath "$1")
-export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
-export WINEDEBUG="${WINEDEBUG:--all}"
-
-failures=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1"
-    echo "     expected: $(printf '%q' "$2")"
-    echo "     actual:   $(printf '%q' "$3")"
-    failures=$((failures + 1))
-  fi
-}
-contains() {  # contains NAME NEEDLE HAYSTACK
-  if [[ "$3" == *"$2"* ]]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1"
-    echo "     missing:  $(printf '%q' "$2")"
-    echo "     in:       $(printf '%q' "$3")"
-    failures=$((failures + 1))
-  fi
-}
+source "$here/e2e_lib.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -104,5 +80,4 @@ if command -v script >/dev/null; then
   contains "an error keeps the prompt" "error: column 1: unknown name 'nosuch'" "$out"
 fi
 
-if [ $failures -eq 0 ]; then echo "quenda e2e: all passed"; else echo "quenda e2e: $failures failed"; fi
-[ $failures -eq 0 ]
+finish "quenda e2e"
