@@ -58,9 +58,9 @@ void programFolder(const char* program, TextVar& out) {
 bool openWithShell(const char* program, const char* parameters, const char* directory) {
   platform::SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
-  // No message box on failure: a program that cannot be started is not reported, and a box
-  // would hold the host's thread until someone answers it.
-  info.fMask = platform::kSeeMaskNoCloseProcess | platform::kSeeMaskFlagNoUi;
+  // The shell's own user interface stays on: it offers a program for a document of no known
+  // type, and tells the user in a box when the name leads nowhere.
+  info.fMask = platform::kSeeMaskNoCloseProcess;
   info.lpVerb = "";
   info.lpFile = program;
   info.lpParameters = parameters;

@@ -6,8 +6,8 @@
 namespace zorvel {
 
 // web(address): opens the address in the default browser, or starts the browser alone. When
-// the registry names no browser, the address goes to the shell, which opens it with whatever
-// handles it; without an address nothing is started then.
+// the registry names no browser, the address itself goes to launchProgram, whose shell step
+// opens it with whatever handles it; without an address nothing is started then.
 ZV_ROUTINE(web) {
   TextVar address;
   const bool hasAddress = host::nextArgText(address.cell());

@@ -114,7 +114,7 @@ TEST_F(Launch, ADocumentFallsBackToTheShellWithTheSameTexts) {
   ASSERT_TRUE(run({text("C:\\docs\\report.txt"), text("--page 2")}).ok());
   EXPECT_EQ(lastCreate()[1], "\"C:\\docs\\report.txt\" --page 2");
   EXPECT_EQ(lastShell(),
-            (Args{"60", "1088", "0x0", "", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
+            (Args{"60", "64", "0x0", "", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
   ASSERT_EQ(sim::processes().size(), 1u);
   EXPECT_TRUE(sim::processes()[0].byShell);
   EXPECT_EQ(sim::processes()[0].program, "C:\\Program Files\\viewer\\view.exe");

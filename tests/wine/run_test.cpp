@@ -1,11 +1,14 @@
 // run of the real zorvel.dll under Wine: it starts the tests' recorder program, which writes
 // down the command line and the directory it was started with.
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include "platform/environment.h"
 #include "work_folder.h"
+// After the seam headers.
+#include "desktop.h"
 
 namespace {
 
@@ -104,8 +107,22 @@ TEST_F(RealRun, WrongCallsRaiseTheirErrors) {
   quenda::Result number = run({runtime.text(recorder), runtime.number(5)});
   ASSERT_FALSE(number.ok());
   EXPECT_EQ(*number.error, "Invalid arguments specified.");
-  // Something neither way can start is silent.
+  // Something neither way can start raises no error. With a display the shell tells the user
+  // in a message box, which holds the call until it is answered.
+  std::thread user;
+  std::atomic<bool> told{false};
+  if (wine::canShowWindows()) {
+    user = std::thread([&] {
+      HWND box = wine::waitForDialog(nullptr);
+      if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+      told = box != nullptr;
+    });
+  }
   EXPECT_TRUE(run({runtime.text(at("nothing\\here.exe"))}).ok());
+  if (user.joinable()) {
+    user.join();
+    EXPECT_TRUE(told) << "the shell showed no message";
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_FALSE(wine::exists(record));
 }
