@@ -54,14 +54,18 @@ bool storeText(char** variable, const char* text, std::size_t length) {
 
 }  // namespace
 
-void startTextService() { gTextHeap = platform::HeapCreate(platform::kHeapNoSerialize, 4096, 0); }
+void startTextService() {
+  gTextHeap = platform::HeapCreate(platform::kHeapNoSerialize, 4096, 0);
+}
 
 void stopTextService() {
   if (gTextHeap) platform::HeapDestroy(gTextHeap);
   gTextHeap = nullptr;
 }
 
-void* textHeap() { return gTextHeap; }
+void* textHeap() {
+  return gTextHeap;
+}
 
 int ZV_STDCALL assignText(const char* text, char** variable) {
   if (!variable) return 0;
@@ -75,27 +79,35 @@ void releaseText(char** variable) {
   *variable = nullptr;
 }
 
-std::size_t textLength(const char* text) { return text ? std::strlen(text) : 0; }
+std::size_t textLength(const char* text) {
+  return text ? std::strlen(text) : 0;
+}
 
 bool sameText(const char* a, const char* b) {
   return std::strcmp(a ? a : "", b ? b : "") == 0;
 }
 
-std::size_t TextVar::size() const { return textLength(text_); }
+std::size_t TextVar::size() const {
+  return textLength(text_);
+}
 
 char TextVar::last() const {
   std::size_t n = size();
   return n ? text_[n - 1] : 0;
 }
 
-TextVar& TextVar::assign(const char* text) { return assign(text, textLength(text)); }
+TextVar& TextVar::assign(const char* text) {
+  return assign(text, textLength(text));
+}
 
 TextVar& TextVar::assign(const char* text, std::size_t length) {
   storeText(&text_, text ? text : "", text ? length : 0);
   return *this;
 }
 
-TextVar& TextVar::append(const char* text) { return append(text, textLength(text)); }
+TextVar& TextVar::append(const char* text) {
+  return append(text, textLength(text));
+}
 
 TextVar& TextVar::append(const char* text, std::size_t length) {
   if (!text) length = 0;
@@ -120,7 +132,8 @@ void decimalText(std::int64_t n, TextVar& out) {
   char* end = digits + sizeof digits;
   char* p = end;
   // Work in unsigned arithmetic so the most negative value needs no special case.
-  std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+  std::uint64_t magnitude =
+      n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
   do {
     *--p = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
@@ -136,10 +149,12 @@ void rightAlign(const char* text, std::int32_t width, TextVar& out) {
     out.assign(text, field);
     return;
   }
-  out.clear();
-  out.assign("", 0);
-  for (std::size_t i = length; i < field; ++i) out.append(' ');
-  out.append(text, length);
+  // Built aside: the text may lie in `out` itself.
+  TextVar padded;
+  padded.assign("", 0);
+  for (std::size_t i = length; i < field; ++i) padded.append(' ');
+  padded.append(text, length);
+  if (padded.size() == field) out.assign(padded.c_str(), field);
 }
 
 }  // namespace zorvel

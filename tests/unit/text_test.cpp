@@ -145,6 +145,12 @@ TEST_F(TextService, RightAlignAtAndPastItsWidth) {
   EXPECT_EQ(aligned("abc", 0), "");
   EXPECT_EQ(aligned("abc", -5), "");
   EXPECT_EQ(aligned("abc", 6), "   abc");
+  // Aligning a variable's own text, in place.
+  TextVar t("7");
+  zorvel::rightAlign(t.c_str(), 3, t);
+  EXPECT_STREQ(t.c_str(), "  7");
+  zorvel::rightAlign(t.c_str(), 2, t);
+  EXPECT_STREQ(t.c_str(), "  ");
 }
 
 }  // namespace
