@@ -51,10 +51,12 @@ ZV_ROUTINE(folderName) {
 
 ZV_ROUTINE(folderDown) {
   TextVar name;
-  const char* path = selfPath();
-  if (!takeTextArguments(name)) pickSubfolder(path, name);
+  // A copy: the listing's question hands control to the host, which may replace the path.
+  TextVar path(selfPath());
+  if (!takeTextArguments(name) && path.present()) pickSubfolder(path.c_str(), name);
   TextVar down;
-  if (!name.present() || !joinText(down, {path, name.c_str()})) return kNoResult;
+  if (!path.present() || !name.present() || !joinText(down, {path.c_str(), name.c_str()}))
+    return kNoResult;
   if (down.last() != '\\') {
     std::size_t length = down.size();
     if (down.append('\\').size() != length + 1) return kNoResult;
@@ -92,7 +94,10 @@ ZV_ROUTINE(folderCopy) {
 }
 
 ZV_ROUTINE(folderFiles) {
-  const char* folder = selfPath();
+  // A copy: the host runs between the entries and may replace the path.
+  TextVar folderCopy(selfPath());
+  if (!folderCopy.present()) return kNoResult;
+  const char* folder = folderCopy.c_str();
   DirectoryScan* scan = openDirectoryScan(folder, "*.*");
   if (!scan) return kNoResult;
   abi::ValueRecord* list = host::resultList();
