@@ -12,7 +12,7 @@ constexpr abi::TableKind F = abi::kTableFunction;
 constexpr abi::TableKind G = abi::kTableGroup;
 constexpr abi::TableKind E = abi::kTableEnd;
 
-// Entries join their table as their routines are built; the order is the catalogue's.
+// Each table's order is fixed: the host registers the names in this order.
 constexpr CatalogEntry kFileCatalog[] = {
     {F, "type", fileType},
     {F, "name", fileName},
