@@ -10,6 +10,8 @@ namespace quenda::console {
 
 // The library file quenda loads by default: zorvel.dll in the folder of quenda's own file.
 std::string defaultLibraryPath();
+// The path made absolute against the current directory, when it is relative.
+std::string absoluteLibraryPath(const std::string& path);
 
 // Binds the library to the runtime: the file at `path` when one is given, otherwise
 // defaultLibraryPath() (on Windows) or the library linked into this program (native builds).

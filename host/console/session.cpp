@@ -20,10 +20,25 @@ namespace {
 constexpr const char* kVersion = "quenda 1.0";
 
 bool readFile(const std::string& name, std::string& content) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return false;
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  try {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return false;
+    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+  } catch (const std::exception&) {  // a folder, a read error, no memory
+    return false;
+  }
+}
+
+// Editors may start a UTF-8 file with a byte-order mark: it is dropped. False for UTF-16 text,
+// which the language can't read.
+bool takeEncoding(std::string& source) {
+  if (source.rfind("\xEF\xBB\xBF", 0) == 0) source.erase(0, 3);
+  return source.rfind("\xFF\xFE", 0) != 0 && source.rfind("\xFE\xFF", 0) != 0;
+}
+
+std::string utf16Message(const std::string& name) {
+  return "quenda: the script " + name + " is UTF-16 text; save it as UTF-8 or ANSI";
 }
 
 // Runs one script; its exit code when the run should end here, or -1 to go on.
@@ -59,6 +74,7 @@ int runQuenda(const std::vector<std::string>& args) {
 
   Runtime runtime;
   runtime.hooks().printLine = [&terminal](std::string_view line) { terminal.printLine(line); };
+  runtime.hooks().printText = [&terminal](std::string_view line) { terminal.printText(line); };
   runtime.hooks().askText = [&terminal](std::string_view label) -> std::optional<std::string> {
     terminal.prompt(std::string(label) + ": ");
     std::optional<std::string> answer = terminal.readLine();
@@ -87,7 +103,12 @@ int runQuenda(const std::vector<std::string>& args) {
     // Standard input that is not a console is the script; it is used up then, and questions
     // meet the end of input.
     if (terminal.inputIsConsole()) return runPrompt(interpreter, terminal);
-    int code = runScript(interpreter, terminal, terminal.readAll(), "(stdin)");
+    std::string source = terminal.readAll();
+    if (!takeEncoding(source)) {
+      terminal.errorLine(utf16Message("(stdin)"));
+      return kExitUsage;
+    }
+    int code = runScript(interpreter, terminal, source, "(stdin)");
     return code < 0 ? kExitOk : code;
   }
   for (const ScriptSource& script : options.scripts) {
@@ -100,6 +121,10 @@ int runQuenda(const std::vector<std::string>& args) {
       name = "(stdin)";
     } else if (!readFile(script.text, source)) {
       terminal.errorLine("quenda: cannot read the script " + script.text);
+      return kExitUsage;
+    }
+    if (!takeEncoding(source)) {
+      terminal.errorLine(utf16Message(name));
       return kExitUsage;
     }
     int code = runScript(interpreter, terminal, source, name);

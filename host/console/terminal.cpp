@@ -1,5 +1,6 @@
 #include "console/terminal.h"
 
+#include <cstdio>
 #include <iostream>
 #include <iterator>
 
@@ -100,6 +101,10 @@ void Terminal::printLine(std::string_view line) {
   std::cout << '\n' << std::flush;
 }
 
+void Terminal::printText(std::string_view line) {
+  std::cout << line << '\n' << std::flush;
+}
+
 void Terminal::prompt(std::string_view text) {
   write(out_, text);
   std::cout << std::flush;
@@ -114,7 +119,14 @@ void Terminal::errorLine(std::string_view line) {
 std::optional<std::string> Terminal::readLine() {
   std::cout << std::flush;
   std::string line;
-  if (!std::getline(std::cin, line) && line.empty()) return std::nullopt;
+  if (!std::getline(std::cin, line) && line.empty()) {
+    // On a console, end of input answers this one read; the person can go on typing after it.
+    if (inputConsole_) {
+      std::cin.clear();
+      std::clearerr(stdin);  // the stream reads through stdio, whose end-of-file mark stays
+    }
+    return std::nullopt;
+  }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }

@@ -22,6 +22,8 @@ class Terminal {
 
   // One line on standard output.
   void printLine(std::string_view line);
+  // The line as it is: markup is neither rendered nor removed.
+  void printText(std::string_view line);
   // Text without a line end (a prompt, a question), then flushed.
   void prompt(std::string_view text);
   // One line on standard error.

@@ -137,6 +137,11 @@ std::string aKindName(const ValueRef& value) {
   return "a " + name;
 }
 
+// "a group", or "a routine of the library": scripts make groups too.
+std::string whatItIs(const ValueRef& value) {
+  return aKindName(value) + (value.is(Kind::Group) ? "" : " of the library");
+}
+
 std::string pathOf(const Expr& expression) {
   if (expression.kind == ExprKind::kName) return expression.text;
   if (expression.kind != ExprKind::kMember) return "";
@@ -211,6 +216,16 @@ void Evaluator::printLine(const std::string& line) {
     runtime_.hooks().printLine(line);
   } else {
     std::cout << stripMarkup(line) << std::endl;
+  }
+}
+
+void Evaluator::printText(const std::string& line) {
+  if (runtime_.hooks().printText) {
+    runtime_.hooks().printText(line);
+  } else if (runtime_.hooks().printLine) {
+    runtime_.hooks().printLine(line);
+  } else {
+    std::cout << line << std::endl;
   }
 }
 
@@ -311,7 +326,7 @@ Evaluator::Flow Evaluator::execute(const Stmt& statement) {
 
 void Evaluator::executeExpression(const Stmt& statement) {
   ValueRef value = evaluate(*statement.value);
-  if (frame().echo && value) printLine(textForm(value, *statement.value));
+  if (frame().echo && value) printText(textForm(value, *statement.value));
 }
 
 // type name [ = value | ( arguments ) ]: text and int make a text or number; any other type
@@ -367,7 +382,7 @@ void Evaluator::bindNew(const std::string& name, const ValueRef& value, const St
   }
   ValueRef existing = runtime_.member(runtime_.root(), name);
   if (isLibraryKind(existing)) {
-    fail("'" + name + "' is " + aKindName(existing) + " of the library: choose another name", at);
+    fail("'" + name + "' is " + whatItIs(existing) + ": choose another name", at);
   }
   check(runtime_.define(name, value), at.line, at.column);
 }
@@ -378,8 +393,7 @@ void Evaluator::assignExisting(const ValueRef& target, const ValueRef& value,
     fail("'" + name + "' is a function: define it again with " + name + "(){ ... }", at);
   }
   if (isLibraryKind(target)) {
-    fail("'" + name + "' is " + aKindName(target) + " of the library and cannot be assigned to",
-         at);
+    fail("'" + name + "' is " + whatItIs(target) + " and cannot be assigned to", at);
   }
   check(runtime_.assign(target, value), at.line, at.column);
 }
@@ -447,8 +461,7 @@ void Evaluator::executeDefine(const Stmt& statement) {
   }
   ValueRef existing = runtime_.lookup(path);
   if (isLibraryKind(existing)) {
-    fail("'" + path + "' is " + aKindName(existing) + " of the library and cannot be redefined",
-         statement);
+    fail("'" + path + "' is " + whatItIs(existing) + " and cannot be redefined", statement);
   }
   auto body = std::make_shared<DefinedFunction>(alive_, statement.function, frame().source);
   ValueRef function = runtime_.function(std::move(body), statement.function->name);

@@ -72,6 +72,8 @@ class Evaluator {
 
   // Output through the runtime's printLine hook (or stdout when none is set).
   void printLine(const std::string& line);
+  // A value's text as it is, markup shown as written (printText, else printLine, else stdout).
+  void printText(const std::string& line);
 
   // Hands out the token that script functions use to find this evaluator while it lives.
   std::shared_ptr<Evaluator*> aliveToken() const { return alive_; }

@@ -20,7 +20,15 @@ Interpreter::~Interpreter() {
 
 Outcome Interpreter::run(std::string_view source, const RunOptions& options) {
   Outcome outcome;
-  ParseResult parsed = parse(source);
+  ParseResult parsed;
+  try {
+    parsed = parse(source);
+  } catch (const std::exception& error) {  // memory, for a text too large to take in
+    outcome.ok = false;
+    outcome.error.message = std::string("internal error: ") + error.what();
+    outcome.error.source = options.source;
+    return outcome;
+  }
   if (!parsed.script) {
     outcome.ok = false;
     outcome.error = parsed.error;

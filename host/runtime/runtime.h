@@ -93,6 +93,9 @@ class ScriptFunction {
 struct Hooks {
   // printLine: the line as the library gave it, markup included. Unset: stdout, markup removed.
   std::function<void(std::string_view line)> printLine;
+  // printText: a line shown as it is, markup included (the prompt's echo of a value).
+  // Unset: printLine.
+  std::function<void(std::string_view line)> printText;
   // askText: the answer to a label; nullopt at end of input (the library then gets "").
   // Unset: the label and ": " on stdout, one line from stdin.
   std::function<std::optional<std::string>(std::string_view label)> askText;

@@ -108,6 +108,39 @@ TEST_F(QuendaCli, ScriptFilesRunInOrderAndAnErrorEndsTheRun) {
   EXPECT_EQ(r.code, 1);
 }
 
+TEST_F(QuendaCli, ScriptEncodings) {
+  // A UTF-8 file as some editors save it: the byte-order mark is not part of the script.
+  std::string marked = file("marked.qs", "\xEF\xBB\xBFprint(\"marked\")\n");
+  Outcome r = start({marked});
+  EXPECT_EQ(r.out, "marked\n");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(start({},
+                  "\xEF\xBB\xBF"
+                  "1 + 1\n")
+                .out,
+            "2\n");
+  // UTF-16 can't be read: said so, nothing runs.
+  std::string wide = file("wide.qs", std::string("\xFF\xFEp\0r\0i\0n\0t\0", 12));
+  Outcome refused = start({wide});
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_EQ(refused.err,
+            "quenda: the script " + wide + " is UTF-16 text; save it as UTF-8 or ANSI\n");
+  EXPECT_EQ(refused.out, "");
+}
+
+TEST_F(QuendaCli, AFolderIsNoScript) {
+  Outcome r = start({dir_});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err, "quenda: cannot read the script " + dir_ + "\n");
+}
+
+TEST_F(QuendaCli, EchoedTextsKeepTheirMarkup) {
+  // The echo shows a text as it is; print renders (here: removes) the markup.
+  Outcome r = start({"-e", "text t = \"a$n$b\"", "-e", "t", "-e", "print(t)"});
+  EXPECT_EQ(r.out, "a$n$b\nab\n");
+  EXPECT_EQ(start({"--color=always", "-e", "\"$cyan$x\""}).out, "$cyan$x\n");
+}
+
 TEST_F(QuendaCli, SyntaxErrorsRunNothingOfTheirScript) {
   std::string script = file("syntax.qs", "print(\"a\")\nprint(\"b)\n");
   Outcome r = start({script});
@@ -151,6 +184,11 @@ TEST_F(QuendaCli, LibraryErrorsAreClearAndHaveTheirOwnCode) {
   EXPECT_NE(r.err.find("cannot load the library 'C:\\nowhere\\zorvel.dll'"), std::string::npos)
       << r.err;
   EXPECT_EQ(r.out, "");
+  // A relative path names a file in the current directory (C:\ in the simulation).
+  Outcome relative = start({"--lib", "nowhere.dll", "-e", "1"});
+  EXPECT_EQ(relative.code, 3);
+  EXPECT_NE(relative.err.find("cannot load the library 'C:\\nowhere.dll'"), std::string::npos)
+      << relative.err;
 }
 
 TEST_F(QuendaCli, UsageErrorsAndHelp) {
@@ -175,6 +213,15 @@ TEST_F(QuendaCli, ThePromptOnATerminalGoesOnAfterErrorsAndAsksForMoreLines) {
   EXPECT_NE(r.out.find("   ...>"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("in f"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("error: column 1: unknown name 'nosuch'"), std::string::npos) << r.out;
+}
+
+TEST_F(QuendaCli, EndOfInputAtAQuestionOnATerminalAnswersOnlyTheQuestion) {
+  if (::access("/usr/bin/script", X_OK) != 0) GTEST_SKIP() << "no script(1) for a terminal";
+  // Ctrl+D at "id": the listing gets no answer, and the prompt reads on.
+  Outcome r = start({}, "dir.sel\n\x04print(\"after\")\nexit(4)\n", "script -qec");
+  EXPECT_EQ(r.code, 4) << r.out;
+  EXPECT_NE(r.out.find("id: "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("after"), std::string::npos) << r.out;
 }
 
 }  // namespace

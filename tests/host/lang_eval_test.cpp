@@ -228,9 +228,12 @@ TEST_F(LangTest, MembersOfNonObjectsAreErrors) {
 }
 
 TEST_F(LangTest, LibraryNamesAndBuiltinsCannotBeReplaced) {
-  EXPECT_TRUE(contains(fails("tool = 5").message, "group of the library"));
+  EXPECT_TRUE(contains(fails("tool = 5").message, "'tool' is a group and cannot be assigned to"));
+  // A group the script made is no more assignable, and not the library's.
+  EXPECT_EQ(fails("x\\y = 1\nx = 5").message, "'x' is a group and cannot be assigned to");
+  EXPECT_TRUE(contains(fails("x\\y = 1\nint x").message, "'x' is a group: choose"));
   EXPECT_TRUE(contains(fails("need(){ }").message, "cannot be redefined"));
-  EXPECT_TRUE(contains(fails("text thing").message, "of the library"));
+  EXPECT_TRUE(contains(fails("text thing").message, "is a class of the library: choose"));
   EXPECT_TRUE(contains(fails("print = 1").message, "builtin"));
   EXPECT_TRUE(contains(fails("help(){ }").message, "builtin"));
   EXPECT_TRUE(contains(fails("f(){ }\nf = 1").message, "is a function"));

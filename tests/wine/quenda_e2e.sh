@@ -42,6 +42,19 @@ dll=$(winepath -w "$(dirname "$quenda")/zorvel.dll" 2>/dev/null)
 out=$(q --lib "$dll" -e 'dir.get.type'); code=${PIPESTATUS[0]}
 check "--lib loads the library from a path" "1" "$out"
 
+# A relative --lib names a file below the current directory, never the copy beside quenda.exe.
+mkdir -p "$work/sub"
+cp "$(dirname "$quenda")/zorvel.dll" "$work/sub/zorvel.dll"
+out=$(cd "$work" && q --lib 'sub\zorvel.dll' -e 'dir.get.type'); code=${PIPESTATUS[0]}
+check "a relative --lib loads from the current directory" "1" "$out"
+out=$(cd "$work" && q --lib zorvel.dll -e 1); code=${PIPESTATUS[0]}
+check "a relative --lib that is not there fails" 3 "$code"
+contains "and names the file it looked for" "\\$(basename "$work")\\zorvel.dll' (error 126)" "$(err)"
+printf 'not a library' >"$work/text.dll"
+out=$(cd "$work" && q --lib text.dll -e 1); code=${PIPESTATUS[0]}
+check "a file that is no library fails" 3 "$code"
+contains "and says so" "not a 32-bit Windows library" "$(err)"
+
 out=$(q -e 'link("np", "notepad")' -e 'help'); code=${PIPESTATUS[0]}
 contains "link defines a function" "standby, np" "$out"
 
@@ -78,6 +91,21 @@ if command -v script >/dev/null; then
   contains "the prompt asks for more lines" "...>" "$out"
   contains "the function ran, in colour" $'\e[96min f' "$out"
   contains "an error keeps the prompt" "error: column 1: unknown name 'nosuch'" "$out"
+
+  # Ctrl+Z, Enter at the listing's question answers only that question: the prompt goes on.
+  type_answer() {
+    sleep 4
+    for line in 'dir.sel' $'\x1a' 'print("after")' 'exit(4)'; do
+      printf '%s\r' "$line"
+      sleep 0.5
+    done
+    sleep 5
+  }
+  type_answer | timeout 120 script -qec "$here/run-wine $quenda" /dev/null >"$work/terminal"
+  code=${PIPESTATUS[1]}
+  out=$(tr -d '\r' <"$work/terminal" | perl -pe 's/\e\[[?\d;]*[a-zA-Z]//g')
+  check "the prompt goes on after an unanswered question" 4 "$code"
+  contains "and runs what is typed next" $'\nafter\n' "$out"
 fi
 
 finish "quenda e2e"
