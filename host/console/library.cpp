@@ -31,9 +31,9 @@ std::string defaultLibraryPath() {
 // program first, and could load another copy of the same name from there.
 std::string absoluteLibraryPath(const std::string& path) {
   auto separator = [](char c) { return c == '\\' || c == '/'; };
-  bool absolute = (!path.empty() && separator(path[0])) ||
-                  (path.size() > 2 && path[1] == ':' && separator(path[2]));
-  if (absolute || path.empty()) return path;
+  // A path from a root, or on a drive (C:\x.dll, and C:x.dll, which Windows resolves itself).
+  bool anchored = (!path.empty() && separator(path[0])) || (path.size() > 1 && path[1] == ':');
+  if (anchored || path.empty()) return path;
   std::string folder(platform::kMaxPath, '\0');
   while (true) {
     platform::DWORD size = static_cast<platform::DWORD>(folder.size());
