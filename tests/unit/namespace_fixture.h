@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classes_fixture.h"
+#include "common/calls.h"
 
 class NamespaceTest : public LibraryTest {
  protected:
@@ -14,10 +15,8 @@ class NamespaceTest : public LibraryTest {
     platform::sim::clearCalls();
   }
 
-  quenda::Result call(const std::string& path, std::vector<std::string> args = {}) {
-    std::vector<quenda::ValueRef> values;
-    for (const auto& arg : args) values.push_back(runtime.text(arg));
-    return runtime.call(path, values);
+  quenda::Result call(const std::string& path, const std::vector<std::string>& args = {}) {
+    return calls::callWithTexts(runtime, path, args);
   }
   // Calls with the answer to "id" scripted; the printed lines and labels start afresh.
   quenda::Result pick(const std::string& path, const std::string& answer) {
@@ -27,15 +26,7 @@ class NamespaceTest : public LibraryTest {
     return call(path);
   }
 
-  // "folder C:\x\" or "file C:\x\a.txt", "none" for no result, "error: ..." for an error.
-  static std::string describe(const quenda::Result& result) {
-    if (!result.ok()) return "error: " + *result.error;
-    if (!result.value) return "none";
-    if (result.value.is(quenda::Kind::Object))
-      return result.value.name() + " " + result.value.objectPath();
-    if (result.value.is(quenda::Kind::Text)) return "text " + result.value.text();
-    return "other";
-  }
+  static std::string describe(const quenda::Result& result) { return calls::describe(result); }
 
   // Host slot calls of one kind since the last clearSlotCalls.
   int slotCount(int slot) {

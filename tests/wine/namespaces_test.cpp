@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
+#include "common/calls.h"
 #include "runtime/runtime.h"
 #include "work_folder.h"
 
@@ -29,24 +30,15 @@ using wine::currentDirectory;
 
 class RealNamespaces : public wine::WorkFolder {
  protected:
-  quenda::Result call(const std::string& path, std::vector<std::string> args = {}) {
-    std::vector<quenda::ValueRef> values;
-    for (const auto& arg : args) values.push_back(runtime.text(arg));
-    return runtime.call(path, values);
+  quenda::Result call(const std::string& path, const std::vector<std::string>& args = {}) {
+    return calls::callWithTexts(runtime, path, args);
   }
   quenda::Result pick(const std::string& path, const std::string& answer) {
     lines.clear();
     answers = {answer};
     return call(path);
   }
-  static std::string describe(const quenda::Result& result) {
-    if (!result.ok()) return "error: " + *result.error;
-    if (!result.value) return "none";
-    if (result.value.is(quenda::Kind::Object))
-      return result.value.name() + " " + result.value.objectPath();
-    if (result.value.is(quenda::Kind::Text)) return "text " + result.value.text();
-    return "other";
-  }
+  static std::string describe(const quenda::Result& result) { return calls::describe(result); }
   // The number a dir.sel line shows for an entry's text ("[sub]" or "a.txt"), or "".
   std::string numberOf(const std::string& shown) {
     for (const auto& line : lines)
