@@ -24,6 +24,8 @@ ensure_packages() {
 start_wine() {
   export WINEDEBUG=-all
   export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+  # With 64-bit Wine installed too, a new prefix would be 64-bit; ours runs 32-bit programs.
+  export WINEARCH=win32
   mkdir -p "$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "setup: creating the Wine prefix (first start takes a while)"
