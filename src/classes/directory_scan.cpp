@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "plugin/memory.h"
+#include "plugin/text.h"
 
 namespace zorvel {
 

@@ -1,10 +1,7 @@
-// The directory scan (one open walk over a folder's entries) and the numbered listing from which
-// the user picks an entry by number.
+// The directory scan: one open walk over a folder's entries.
 #pragma once
 
 #include <cstdint>
-
-#include "plugin/text.h"
 
 namespace zorvel {
 
@@ -26,14 +23,5 @@ std::int32_t directoryEntryType(const DirectoryScan* scan);
 const char* directoryEntryName(const DirectoryScan* scan);
 // Ends the search and releases the scan; null is accepted.
 void closeDirectoryScan(DirectoryScan* scan);
-
-// The number field of a listing line: the decimal text of n right-aligned in two characters.
-void numberField(std::int32_t n, TextVar& out);
-// Asks for the pick ("id") and returns the chosen entry number, 1..listed; 0 when nothing was
-// chosen, and for any answer outside that range.
-std::int32_t askPick(std::int32_t listed);
-// Lists the subfolders of `folder` ("." left out, ".." kept) as numbered lines, asks for the pick
-// and stores the chosen subfolder's name in `out` (no path, no closing backslash), or "".
-void pickSubfolder(const char* folder, TextVar& out);
 
 }  // namespace zorvel

@@ -7,6 +7,7 @@
 #include "directory_scan.h"
 #include "joined_text.h"
 #include "launch/launch_program.h"
+#include "numbered_listing.h"
 #include "objects.h"
 #include "plugin/calls.h"
 #include "plugin/module.h"

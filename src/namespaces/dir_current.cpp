@@ -1,5 +1,5 @@
 // dir.get, dir.set, dir.up and dir.down: the process's current directory.
-#include "classes/directory_scan.h"
+#include "classes/numbered_listing.h"
 #include "classes/objects.h"
 #include "current_directory.h"
 #include "platform/files.h"

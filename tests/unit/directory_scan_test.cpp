@@ -1,5 +1,6 @@
 // The directory scan and the numbered subfolder listing against the simulated file system.
 #include "classes/directory_scan.h"
+#include "classes/numbered_listing.h"
 #include "classes_fixture.h"
 
 namespace {
