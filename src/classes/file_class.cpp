@@ -1,12 +1,12 @@
 // The members of the class "file": an object that stands for one file by its path.
 #include "class_protocol.h"
-#include "joined_text.h"
 #include "objects.h"
-#include "path_parts.h"
 #include "platform/files.h"
 #include "plugin/calls.h"
 #include "plugin/module.h"
 #include "plugin/routines.h"
+#include "text/joined_text.h"
+#include "text/path_parts.h"
 
 namespace zorvel {
 

@@ -5,13 +5,13 @@
 #include "class_protocol.h"
 #include "copy_folder_tree.h"
 #include "directory_scan.h"
-#include "joined_text.h"
 #include "launch/launch_program.h"
 #include "numbered_listing.h"
 #include "objects.h"
 #include "plugin/calls.h"
 #include "plugin/module.h"
 #include "plugin/routines.h"
+#include "text/joined_text.h"
 
 namespace zorvel {
 namespace {

@@ -1,8 +1,8 @@
 #include "find_browser_command.h"
 
-#include "classes/path_parts.h"
 #include "platform/registry.h"
 #include "registry_text.h"
+#include "text/path_parts.h"
 #include "windows_version.h"
 
 namespace zorvel {

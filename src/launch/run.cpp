@@ -1,10 +1,10 @@
 // run: start a program, or open a document or address, with optional parameters.
-#include "classes/joined_text.h"
-#include "classes/path_parts.h"
 #include "launch_program.h"
 #include "plugin/calls.h"
 #include "plugin/module.h"
 #include "plugin/routines.h"
+#include "text/joined_text.h"
+#include "text/path_parts.h"
 
 namespace zorvel {
 

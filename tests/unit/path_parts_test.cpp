@@ -1,7 +1,7 @@
 // The path-part rules on their own: quotes, both separators, the bar, dots.
 #include <string>
 
-#include "classes/path_parts.h"
+#include "text/path_parts.h"
 #include "classes_fixture.h"
 
 namespace {
