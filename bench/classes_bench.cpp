@@ -9,7 +9,7 @@
 #include "platform/files.h"
 #include "platform/memory.h"
 #include "plugin/memory.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/text.h"
 #include "runtime/linked.h"
 #include "runtime/runtime.h"

@@ -12,26 +12,36 @@ PathObject* selfData() {
   return static_cast<PathObject*>(host::getSelfData());
 }
 
-const char* gNextObjectPath = nullptr;
-
 }  // namespace
+
+const char* NewObjectPath::offered_ = nullptr;
+
+NewObjectPath::NewObjectPath(const char* path) {
+  offered_ = path;
+}
+
+NewObjectPath::~NewObjectPath() {
+  offered_ = nullptr;
+}
+
+const char* NewObjectPath::take() {
+  const char* path = offered_ ? offered_ : "";
+  offered_ = nullptr;
+  return path;
+}
 
 abi::word newObject() {
   abi::ValueRecord* self = host::getSelf();
   if (!self) return kNoResult;
+  const char* path = NewObjectPath::take();
   auto* block = static_cast<PathObject*>(allocateBlock(sizeof(PathObject)));
   if (block) {
-    assignText(gNextObjectPath ? gNextObjectPath : "", &block->pathText);
+    assignText(path, &block->pathText);
     if (!block->pathText) assignText("", &block->pathText);
   }
-  gNextObjectPath = nullptr;
   self->data = block;
   self->flags |= abi::kNewFlag;
   return kNoResult;
-}
-
-void setNextObjectPath(const char* path) {
-  gNextObjectPath = path;
 }
 
 abi::word defineObject() {

@@ -3,7 +3,7 @@
 #include "objects.h"
 #include "platform/files.h"
 #include "plugin/calls.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/routines.h"
 #include "text/joined_text.h"
 #include "text/path_parts.h"

@@ -9,7 +9,7 @@
 #include "numbered_listing.h"
 #include "objects.h"
 #include "plugin/calls.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/routines.h"
 #include "text/joined_text.h"
 

@@ -2,7 +2,7 @@
 
 #include "class_protocol.h"
 #include "plugin/host.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/text.h"
 
 namespace zorvel {
@@ -19,13 +19,14 @@ void setPath(abi::ValueRecord* object, const char* path, std::size_t length) {
 }
 
 // The host runs the class's _new inside object creation, so the data block exists when the
-// path is set; _new is told the path beforehand and takes it at once. The path is copied
-// first: a text handed in by the host would not outlive that call.
+// path is set; _new is offered the path and takes it at once. The path is copied first: a text
+// handed in by the host would not outlive that call.
 abi::ValueRecord* makeObject(abi::word classHandle, const TextVar& path, bool asResult) {
-  protocol::setNextObjectPath(path.c_str());
-  abi::ValueRecord* object =
-      asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
-  protocol::setNextObjectPath(nullptr);
+  abi::ValueRecord* object = nullptr;
+  {
+    protocol::NewObjectPath offer(path.c_str());
+    object = asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
+  }
   setPath(object, path.c_str(), path.size());
   return object;
 }

@@ -1,7 +1,7 @@
 // run: start a program, or open a document or address, with optional parameters.
 #include "launch_program.h"
 #include "plugin/calls.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/routines.h"
 #include "text/joined_text.h"
 #include "text/path_parts.h"

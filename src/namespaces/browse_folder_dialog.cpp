@@ -7,13 +7,15 @@
 #include "platform/module.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
-#include "plugin/system.h"
+#include "plugin/module_state.h"
 #include "thread_windows.h"
 
 namespace zorvel {
 namespace {
 
 constexpr std::size_t kFolderBuffer = platform::kMaxPath;
+// Whether the folder browser has initialised COM on the host's thread (once per load).
+LoadState<bool> gComInitialized;
 
 // Copies the initial folder without a final backslash (a drive root such as C:\ keeps it).
 // False, leaving the buffer empty, when the folder does not fit: a shortened path could name
@@ -50,9 +52,9 @@ int ZV_STDCALL preselectFolder(platform::HWND dialog, platform::UINT message, pl
 
 void browseFolderDialog(const char* title, const char* initialFolder, TextVar& out) {
   out.assign("");
-  PickerState& pickers = systemState().pickers;
-  if (!pickers.comInitialized) {
-    pickers.comInitialized = true;
+  bool& comInitialized = gComInitialized.get();
+  if (!comInitialized) {
+    comInitialized = true;
     platform::CoInitialize(nullptr);
   }
 

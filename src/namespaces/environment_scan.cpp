@@ -4,13 +4,21 @@
 
 #include "platform/environment.h"
 #include "plugin/memory.h"
-#include "plugin/system.h"
+#include "plugin/module_state.h"
 
 namespace zorvel {
 namespace {
 
-EnvironmentScanState& scanState() {
-  return systemState().environment;
+// The walk: a private copy of the environment block, in the module heap, and the current entry.
+// One for the process; each opening replaces the previous snapshot.
+struct EnvironmentWalk {
+  char* snapshot;
+  char* cursor;  // null before the first step
+};
+LoadState<EnvironmentWalk> gWalk;
+
+EnvironmentWalk& scanState() {
+  return gWalk.get();
 }
 
 // Bytes of a block up to and including the NUL of the empty string that ends it.
@@ -28,9 +36,9 @@ const char* currentEquals() {
 }  // namespace
 
 bool openEnvironmentScan() {
-  EnvironmentScanState& scan = scanState();
+  EnvironmentWalk& scan = scanState();
   moduleFree(scan.snapshot);
-  scan = EnvironmentScanState{};
+  scan = EnvironmentWalk{};
   char* block = platform::GetEnvironmentStrings();
   if (!block) return false;
   std::size_t size = blockSize(block);
@@ -38,7 +46,6 @@ bool openEnvironmentScan() {
   if (snapshot) {
     std::memcpy(snapshot, block, size);
     scan.snapshot = snapshot;
-    scan.size = size;
   }
   // Released on both paths: the block is the system's copy, not ours to keep.
   platform::FreeEnvironmentStringsA(block);
@@ -46,7 +53,7 @@ bool openEnvironmentScan() {
 }
 
 bool nextEnvironmentEntry() {
-  EnvironmentScanState& scan = scanState();
+  EnvironmentWalk& scan = scanState();
   if (!scan.snapshot) return false;
   if (!scan.cursor) {
     scan.cursor = scan.snapshot;

@@ -4,10 +4,19 @@
 
 #include "platform/ui.h"
 #include "plugin/memory.h"
-#include "plugin/system.h"
+#include "plugin/module_state.h"
 
 namespace zorvel {
 namespace {
+
+// One window a dialog disabled, with the thread that disabled it. The records of all threads
+// form one process-wide list, empty between dialogs.
+struct DisabledWindow {
+  platform::DWORD threadId;
+  platform::HWND window;
+  DisabledWindow* next;
+};
+LoadState<DisabledWindow*> gDisabledWindows;
 
 // The EnumWindows callback; `data` is the calling thread's identifier.
 platform::BOOL ZV_STDCALL disableIfOurs(platform::HWND window, platform::LPARAM data) {
@@ -17,7 +26,7 @@ platform::BOOL ZV_STDCALL disableIfOurs(platform::HWND window, platform::LPARAM 
       window != platform::GetForegroundWindow()) {
     void* memory = moduleAlloc(sizeof(DisabledWindow));
     if (memory) {
-      DisabledWindow*& list = systemState().pickers.disabledWindows;
+      DisabledWindow*& list = gDisabledWindows.get();
       list = new (memory) DisabledWindow{threadId, window, list};
       platform::EnableWindow(window, platform::kFalse);
     }
@@ -34,7 +43,7 @@ void disableThreadWindows() {
 
 void enableThreadWindows() {
   const platform::DWORD threadId = platform::GetCurrentThreadId();
-  DisabledWindow** link = &systemState().pickers.disabledWindows;
+  DisabledWindow** link = &gDisabledWindows.get();
   while (*link) {
     DisabledWindow* record = *link;
     if (record->threadId == threadId) {

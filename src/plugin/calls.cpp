@@ -1,6 +1,6 @@
 #include "calls.h"
 
-#include "module.h"
+#include "module_state.h"
 
 namespace zorvel {
 

@@ -3,9 +3,8 @@
 #include "catalogue.h"
 #include "host.h"
 #include "memory.h"
-#include "module.h"
+#include "module_state.h"
 #include "platform/memory.h"
-#include "system.h"
 #include "text.h"
 
 namespace zorvel {
@@ -22,14 +21,13 @@ constexpr abi::word kProcessAttach = 1;
 extern "C" int ZV_STDCALL DllMain(void* instance, abi::word reason, void*) {
   if (reason == kProcessAttach) {
     module.instance = instance;
+    ++module.load;
     module.moduleHeap = platform::HeapCreate(0, 4096, 0);
     startTextService();
     startMemoryService();
-    startSystemService();
     platform::InitCommonControls();
     platform::CoInitialize(nullptr);
   } else if (reason == kProcessDetach) {
-    stopSystemService();
     stopMemoryService();
     stopTextService();
     if (module.moduleHeap) platform::HeapDestroy(module.moduleHeap);
@@ -46,8 +44,8 @@ extern "C" abi::word ZV_STDCALL QuendaGetFunctions(const void* const* table) {
   }
   module.rootNamespace = module.standingValues[abi::kGetRootNamespace];
   module.textType = module.standingValues[abi::kGetTextType];
-  auto setTextAssigner =
-      reinterpret_cast<abi::SetTextAssignerFn>(const_cast<void*>(module.hostSlots[abi::kSetTextAssigner]));
+  auto setTextAssigner = reinterpret_cast<abi::SetTextAssignerFn>(
+      const_cast<void*>(module.hostSlots[abi::kSetTextAssigner]));
   setTextAssigner(&assignText);
   return 0;
 }
@@ -61,5 +59,9 @@ extern "C" abi::word ZV_STDCALL InitLibrary() {
   return 0;
 }
 
-extern "C" abi::word ZV_STDCALL FileClass() { return module.fileClass; }
-extern "C" abi::word ZV_STDCALL FolderClass() { return module.folderClass; }
+extern "C" abi::word ZV_STDCALL FileClass() {
+  return module.fileClass;
+}
+extern "C" abi::word ZV_STDCALL FolderClass() {
+  return module.folderClass;
+}

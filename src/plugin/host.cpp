@@ -1,6 +1,6 @@
 #include "host.h"
 
-#include "module.h"
+#include "module_state.h"
 
 namespace zorvel::host {
 namespace {

@@ -1,6 +1,6 @@
 #include "memory.h"
 
-#include "module.h"
+#include "module_state.h"
 #include "platform/memory.h"
 
 namespace zorvel {

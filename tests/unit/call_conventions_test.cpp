@@ -11,7 +11,7 @@
 #include "platform/memory.h"
 #include "plugin/calls.h"
 #include "plugin/function_table.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/routines.h"
 #include "runtime/linked.h"
 #include "runtime/runtime.h"

@@ -13,7 +13,7 @@
 #include "platform/memory.h"
 #include "platform/sim/sim.h"
 #include "plugin/memory.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/text.h"
 #include "runtime/linked.h"
 #include "runtime/runtime.h"

@@ -11,7 +11,7 @@
 #include "plugin/abi.h"
 #include "plugin/catalogue.h"
 #include "plugin/exports.h"
-#include "plugin/module.h"
+#include "plugin/module_state.h"
 #include "plugin/text.h"
 
 namespace {
