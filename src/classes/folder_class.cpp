@@ -107,9 +107,9 @@ ZV_ROUTINE(folderFiles) {
     const char* name = directoryEntryName(scan);
     abi::ValueRecord* entry = nullptr;
     if (directoryEntryType(scan) == kFileEntry) {
-      if (joinText(path, {folder, name})) entry = makeMemberFileObject(path);
+      if (joinText(path, {folder, name})) entry = makeElementFileObject(path);
     } else if (!sameText(name, ".") && !sameText(name, "..")) {
-      if (joinText(path, {folder, name, "\\"})) entry = makeMemberFolderObject(path);
+      if (joinText(path, {folder, name, "\\"})) entry = makeElementFolderObject(path);
     }
     if (entry) host::listAppend(list, entry);
   }

@@ -46,19 +46,11 @@ abi::ValueRecord* makeFolderObject(const char* path) {
   return makePathObject(module.folderClass, path, true);
 }
 
-abi::ValueRecord* makeMemberFileObject(const char* path) {
-  return makePathObject(module.fileClass, path, false);
-}
-
-abi::ValueRecord* makeMemberFolderObject(const char* path) {
-  return makePathObject(module.folderClass, path, false);
-}
-
-abi::ValueRecord* makeMemberFileObject(const TextVar& path) {
+abi::ValueRecord* makeElementFileObject(const TextVar& path) {
   return makeObject(module.fileClass, path, false);
 }
 
-abi::ValueRecord* makeMemberFolderObject(const TextVar& path) {
+abi::ValueRecord* makeElementFolderObject(const TextVar& path) {
   return makeObject(module.folderClass, path, false);
 }
 

@@ -17,13 +17,11 @@ struct PathObject {
 // an empty path when memory runs out.
 abi::ValueRecord* makeFileObject(const char* path);
 abi::ValueRecord* makeFolderObject(const char* path);
-// The same as list elements (newObject), for listAppend.
-abi::ValueRecord* makeMemberFileObject(const char* path);
-abi::ValueRecord* makeMemberFolderObject(const char* path);
-// The same for a path in a library text variable: no host call can touch it, so it is not
-// copied first (a listing makes thousands of these).
-abi::ValueRecord* makeMemberFileObject(const TextVar& path);
-abi::ValueRecord* makeMemberFolderObject(const TextVar& path);
+// The same as elements of a list (newObject), for listAppend. The path is a library text
+// variable, which no host call can touch, so it is not copied first (a listing makes thousands
+// of these).
+abi::ValueRecord* makeElementFileObject(const TextVar& path);
+abi::ValueRecord* makeElementFolderObject(const TextVar& path);
 
 // The data block of the object whose routine runs (getSelf), or null.
 PathObject* selfObject();

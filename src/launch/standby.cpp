@@ -22,9 +22,10 @@ struct JobRecord {
   JobRecord* next;
 };
 
-// Enter is down now and went down since the previous query: the bit pattern 0x8001.
+// Enter is down now and went down since the previous query, and no other bit is set.
 bool enterPressedFresh() {
-  return platform::GetAsyncKeyState(platform::kVkReturn) == -32767;
+  const auto state = static_cast<platform::WORD>(platform::GetAsyncKeyState(platform::kVkReturn));
+  return state == (platform::kKeyDown | platform::kKeyPressedSince);
 }
 
 // Ctrl is down now, or went down since the previous query.

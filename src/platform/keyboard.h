@@ -8,6 +8,10 @@ namespace platform {
 constexpr int kVkReturn = 0x0D;   // VK_RETURN
 constexpr int kVkControl = 0x11;  // VK_CONTROL
 
+// The bits of a GetAsyncKeyState result, read as a WORD.
+constexpr WORD kKeyDown = 0x8000;
+constexpr WORD kKeyPressedSince = 0x0001;
+
 // GetAsyncKeyState(virtualKey): the key's state as a signed 16-bit value, whatever window has
 // the focus. Bit 0x8000 (the sign bit): the key is down now. Bit 0x0001: the key was pressed
 // since the previous GetAsyncKeyState call for it (any thread of the process); the call clears
