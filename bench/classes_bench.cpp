@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench.h"
+#include "common/heap_bytes.h"
 #include "platform/files.h"
 #include "platform/memory.h"
 #include "plugin/memory.h"
@@ -167,8 +168,8 @@ ZV_BENCHMARK(fileNameMemory) {
   quenda::Result bound = runtime.bind(quenda::linkedLibrary());
   if (!bound.ok()) return (void)std::printf("cannot bind: %s\n", bound.error->c_str());
   auto heapBytes = [] {
-    return HeapBytesInUse(zorvel::textHeap()) + HeapBytesInUse(zorvel::memoryHeap()) +
-           HeapBytesInUse(zorvel::module.moduleHeap);
+    return heapBytesInUse(zorvel::textHeap()) + heapBytesInUse(zorvel::memoryHeap()) +
+           heapBytesInUse(zorvel::module.moduleHeap);
   };
   quenda::ValueRef f = runtime.newObject("file", "C:\\some folder\\report.final.txt").value;
   for (int i = 0; i < 1000; ++i) runtime.callMethod(f, "name");

@@ -2,6 +2,7 @@
 #include <new>
 
 #include "platform/keyboard.h"
+#include "platform/sleep.h"
 #include "plugin/calls.h"
 #include "plugin/memory.h"
 #include "plugin/routines.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/registry.h"
+#include "platform/version.h"
 
 namespace zorvel {
 

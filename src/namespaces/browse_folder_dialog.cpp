@@ -3,10 +3,11 @@
 #include <cstring>
 
 #include "dialog_owner.h"
-#include "platform/memory.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/module.h"
 #include "platform/shell.h"
-#include "platform/ui.h"
+#include "platform/startup.h"
 #include "plugin/module_state.h"
 #include "thread_windows.h"
 

@@ -1,6 +1,6 @@
 #include "dialog_owner.h"
 
-#include "platform/ui.h"
+#include "platform/desktop.h"
 
 namespace zorvel {
 

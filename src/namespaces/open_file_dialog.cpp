@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "dialog_owner.h"
-#include "platform/ui.h"
+#include "platform/dialogs.h"
 #include "plugin/memory.h"
 #include "thread_windows.h"
 

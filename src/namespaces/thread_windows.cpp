@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "platform/ui.h"
+#include "platform/desktop.h"
 #include "plugin/memory.h"
 #include "plugin/module_state.h"
 

@@ -13,10 +13,7 @@ constexpr DWORD kErrorDiscarded = 157;  // ERROR_DISCARDED
 constexpr DWORD kErrorNotLocked = 158;  // ERROR_NOT_LOCKED
 
 // OpenClipboard(owner): TRUE when this thread now holds the clipboard open (also when it held
-// it already); FALSE with kErrorAccessDenied while another thread or program holds it. Under
-// Wine, openers that all give no owner window do not keep each other out.
-// Where a call below fails for a clipboard this thread has not opened, Windows and the
-// simulation set kErrorClipboardNotOpen; Wine leaves the last error alone.
+// it already); FALSE with kErrorAccessDenied while another thread or program holds it.
 BOOL OpenClipboard(HWND owner);
 // CloseClipboard(): TRUE; FALSE with kErrorClipboardNotOpen when this thread does not hold it.
 BOOL CloseClipboard();
@@ -25,8 +22,8 @@ BOOL CloseClipboard();
 BOOL EmptyClipboard();
 // GetClipboardData(format): the block that holds the format, still owned by the clipboard;
 // null when the format is not there, or with kErrorClipboardNotOpen when the clipboard is not
-// open. Text formats may be converted into one another. Wine makes the last byte of a CF_TEXT
-// block a NUL; Windows and the simulation hand back the bytes as they were placed.
+// open. Text formats may be converted into one another; the bytes come back as they were
+// placed, without a NUL added.
 HANDLE GetClipboardData(UINT format);
 // SetClipboardData(format, block): the clipboard takes the block and owns it from then on;
 // returns the block. Null with kErrorClipboardNotOpen when this thread does not hold the
@@ -46,5 +43,11 @@ BOOL GlobalUnlock(HGLOBAL block);
 std::size_t GlobalSize(HGLOBAL block);
 // GlobalFree(block): null when the block was released; the block itself on failure.
 HGLOBAL GlobalFree(HGLOBAL block);
+
+// Known differences:
+// - Where a call fails because this thread has not opened the clipboard, Wine leaves the last
+//   error alone instead of setting kErrorClipboardNotOpen.
+// - Under Wine, openers that all give no owner window do not keep each other out.
+// - Wine makes the last byte of a CF_TEXT block a NUL.
 
 }  // namespace platform

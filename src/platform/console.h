@@ -1,5 +1,6 @@
 // The process's standard handles and console modes, for a console program that colours its
-// output only on a console and reads a script from standard input that is not one.
+// output only on a console and reads a script from standard input that is not one. For the
+// reference host; the library does not call them.
 #pragma once
 
 #include "types.h"

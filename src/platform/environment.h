@@ -23,9 +23,12 @@ BOOL FreeEnvironmentStringsA(char* block);
 DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size);
 // SetEnvironmentVariableA(name, value): sets the variable, replacing an old value; a null value
 // deletes it (TRUE also when it did not exist), an empty value keeps it with the empty text.
-// FALSE for an empty name or one that holds "=" after its first character (kErrorInvalidParameter
-// on Windows and in the simulation; Wine leaves the last error alone). A new variable goes to
-// the end of the block under Wine and in the simulation; Windows keeps the block sorted.
+// FALSE with kErrorInvalidParameter for an empty name or one that holds "=" after its first
+// character. The block stays sorted by name.
 BOOL SetEnvironmentVariableA(const char* name, const char* value);
+
+// Known differences:
+// - Wine leaves the last error alone when SetEnvironmentVariableA refuses a name.
+// - Wine and the simulation put a new variable at the end of the block.
 
 }  // namespace platform

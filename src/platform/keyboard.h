@@ -1,4 +1,4 @@
-// The asynchronous key state and the thread's sleep.
+// The keyboard's state, whatever window has the focus.
 #pragma once
 
 #include "types.h"
@@ -12,16 +12,13 @@ constexpr int kVkControl = 0x11;  // VK_CONTROL
 constexpr WORD kKeyDown = 0x8000;
 constexpr WORD kKeyPressedSince = 0x0001;
 
-// GetAsyncKeyState(virtualKey): the key's state as a signed 16-bit value, whatever window has
-// the focus. Bit 0x8000 (the sign bit): the key is down now. Bit 0x0001: the key was pressed
-// since the previous GetAsyncKeyState call for it (any thread of the process); the call clears
-// that bit. 0 for a key that is up and was not pressed, and for a key number outside 1..254.
-// Known difference: Wine reports the pressed-since bit of Enter, but not of VK_CONTROL (which
-// stands for either Ctrl key); the simulation reports it for every key.
+// GetAsyncKeyState(virtualKey): the key's state as a signed 16-bit value. kKeyDown (the sign
+// bit): the key is down now. kKeyPressedSince: the key was pressed since the previous
+// GetAsyncKeyState call for it (any thread of the process); the call clears that bit. 0 for a
+// key that is up and was not pressed, and for a key number outside 1..254.
 SHORT GetAsyncKeyState(int virtualKey);
 
-// Sleep(milliseconds): suspends the calling thread for at least that long; Sleep(0) only gives
-// up the rest of the time slice.
-void Sleep(DWORD milliseconds);
+// Known differences: Wine reports the pressed-since bit of Enter, but not of VK_CONTROL (which
+// stands for either Ctrl key); the simulation reports it for every key.
 
 }  // namespace platform

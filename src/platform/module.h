@@ -25,4 +25,8 @@ void* GetProcAddress(HMODULE module, const char* name);
 // kErrorModNotFound for a handle that is not a loaded module.
 BOOL FreeLibrary(HMODULE module);
 
+// Known differences: the simulation knows registered modules only, KERNEL32.DLL and SHELL32.DLL
+// among them, and matches them by their base name, so a path to a missing folder still finds a
+// registered module of that name.
+
 }  // namespace platform

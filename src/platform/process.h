@@ -71,10 +71,10 @@ static_assert(sizeof(SHELLEXECUTEINFOA) == 60);
 // searched for in the program's own folder, the current directory and the system folders.
 // `commandLine` must be writable. A null `currentDirectory` starts the program in the caller's
 // current directory. On success: TRUE, *processInfo holds an open process handle and an open
-// thread handle (the caller closes both) and the ids. On failure: FALSE, *processInfo is left
-// as it was or zeroed (Wine zeroes it once the program file was found), and the last error is
-//   kErrorFileNotFound   no such program, also for a folder in its path that does not exist
-//                        (Windows may report kErrorPathNotFound there);
+// thread handle (the caller closes both) and the ids. On failure: FALSE, *processInfo holds no
+// handle (it is left as it was or zeroed), and the last error is
+//   kErrorFileNotFound   no such program (kErrorPathNotFound may come for a folder in its path
+//                        that does not exist);
 //   kErrorBadExeFormat   the file exists but is not a program (a document);
 //   kErrorDirectory      `currentDirectory` is not an existing folder.
 BOOL CreateProcessA(const char* application, char* commandLine, void* processAttributes,
@@ -90,11 +90,17 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
 // kSeeMaskNoCloseProcess info->hProcess holds the started process's handle, or null when none
 // was started (another program took the request); the caller closes it. On failure: FALSE,
 // hInstApp is 32 or less, hProcess is null, and the last error is kErrorFileNotFound (nothing of
-// that name), kErrorPathNotFound, or kErrorNoAssociation (a file of a type nothing opens; Wine
-// reports kErrorBadExeFormat). Other fields are left as they were.
+// that name), kErrorPathNotFound, or kErrorNoAssociation (a file of a type nothing opens).
+// Other fields are left as they were.
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info);
 
 // CloseHandle(handle): TRUE; FALSE with kErrorInvalidHandle for a handle that is not open.
 BOOL CloseHandle(HANDLE handle);
+
+// Known differences:
+// - Wine zeroes *processInfo when CreateProcessA fails after it found the program file, and
+//   reports a file of a type nothing opens as kErrorBadExeFormat from ShellExecuteExA.
+// - The simulation starts nothing: a program is a file ending in ".exe" or ".com", searched for
+//   in the current directory, C:\Windows\System32 and C:\Windows, and a start is recorded.
 
 }  // namespace platform

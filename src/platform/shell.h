@@ -13,12 +13,13 @@ constexpr HRESULT kEInvalidArg = static_cast<HRESULT>(0x80070057u);  // E_INVALI
 // does not know) with *list set to null.
 HRESULT SHGetSpecialFolderLocation(HWND owner, int csidl, ITEMIDLIST** list);
 // SHGetPathFromIDListA(list, path): TRUE with the folder's file-system path (at most
-// kMaxPath - 1 characters; a closing backslash at a drive root, and under Wine also for the
-// documents folder) and its NUL in `path`,
+// kMaxPath - 1 characters; a closing backslash at a drive root only) and its NUL in `path`,
 // which holds kMaxPath bytes; FALSE with path[0] set to 0 for a folder that has no file-system
 // path.
 BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path);
 // CoTaskMemFree(block): releases shell memory such as an item list; null does nothing.
 void CoTaskMemFree(void* block);
+
+// Known differences: Wine ends the documents folder's path with a backslash.
 
 }  // namespace platform

@@ -6,6 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#ifndef ZV_STDCALL
+#if defined(_WIN32)
+#define ZV_STDCALL __stdcall
+#else
+#define ZV_STDCALL __attribute__((stdcall))
+#endif
+#endif
+
 namespace platform {
 
 using BOOL = std::int32_t;
@@ -49,8 +57,8 @@ constexpr DWORD kErrorEnvvarNotFound = 203;   // ERROR_ENVVAR_NOT_FOUND
 constexpr DWORD kErrorInvalidName = 123;      // ERROR_INVALID_NAME
 constexpr DWORD kErrorDirectory = 267;        // ERROR_DIRECTORY
 constexpr DWORD kErrorClipboardNotOpen = 1418;  // ERROR_CLIPBOARD_NOT_OPEN
-constexpr DWORD kErrorNoSuchKey = 2;          // registry calls return ERROR_FILE_NOT_FOUND
 constexpr DWORD kErrorMoreData = 234;         // ERROR_MORE_DATA
+constexpr DWORD kErrorInsufficientBuffer = 122;  // ERROR_INSUFFICIENT_BUFFER
 
 constexpr DWORD kFileAttributeReadonly = 0x01;
 constexpr DWORD kFileAttributeHidden = 0x02;

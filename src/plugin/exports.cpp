@@ -5,6 +5,7 @@
 #include "memory.h"
 #include "module_state.h"
 #include "platform/memory.h"
+#include "platform/startup.h"
 #include "text.h"
 
 namespace zorvel {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/registry.h"
-#include "platform/ui.h"
+#include "platform/desktop.h"
 
 namespace contract {
 

@@ -7,9 +7,10 @@
 
 #include "desktop_fixture.h"
 #include "fixture.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/keyboard.h"
 #include "platform/module.h"
-#include "platform/ui.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
-// The seam's contract for heaps and start-up services (platform/memory.h).
+// The seam's contract for heaps (platform/memory.h) and start-up services (platform/startup.h).
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "common/heap_bytes.h"
 #include "platform/platform.h"
 
 using namespace platform;
@@ -32,7 +33,7 @@ class Heap : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Heap, ANewHeapHoldsNothing) { EXPECT_EQ(HeapBytesInUse(heap), 0u); }
+TEST_F(Heap, ANewHeapHoldsNothing) { EXPECT_EQ(heapBytesInUse(heap), 0u); }
 
 TEST_F(Heap, ZeroMemoryGivesZeroedBlocks) {
   auto* p = static_cast<unsigned char*>(HeapAlloc(heap, kHeapZeroMemory, 100));
@@ -52,7 +53,7 @@ TEST_F(Heap, ZeroByteBlocksAreValidAndDistinct) {
   ASSERT_NE(a, nullptr);
   ASSERT_NE(b, nullptr);
   EXPECT_NE(a, b);
-  EXPECT_EQ(HeapBytesInUse(heap), 0u);
+  EXPECT_EQ(heapBytesInUse(heap), 0u);
   EXPECT_TRUE(HeapFree(heap, 0, a));
   EXPECT_TRUE(HeapFree(heap, 0, b));
 }
@@ -83,40 +84,50 @@ TEST_F(Heap, BytesInUseIsTheSumOfLiveBlockSizes) {
   void* b = HeapAlloc(heap, kHeapZeroMemory, 1000);
   void* c = HeapAlloc(heap, 0, 0);
   ASSERT_TRUE(a && b && c);
-  EXPECT_EQ(HeapBytesInUse(heap), 1010u);
+  EXPECT_EQ(heapBytesInUse(heap), 1010u);
 
   void* big = HeapAlloc(heap, 0, 1 << 20);  // a large block counts exactly too
   ASSERT_NE(big, nullptr);
-  EXPECT_EQ(HeapBytesInUse(heap), 1010u + (1u << 20));
+  EXPECT_EQ(heapBytesInUse(heap), 1010u + (1u << 20));
   EXPECT_TRUE(HeapFree(heap, 0, big));
-  EXPECT_EQ(HeapBytesInUse(heap), 1010u);
+  EXPECT_EQ(heapBytesInUse(heap), 1010u);
 
   a = HeapReAlloc(heap, 0, a, 300);
   ASSERT_NE(a, nullptr);
-  EXPECT_EQ(HeapBytesInUse(heap), 1300u);
+  EXPECT_EQ(heapBytesInUse(heap), 1300u);
   b = HeapReAlloc(heap, 0, b, 1);
   ASSERT_NE(b, nullptr);
-  EXPECT_EQ(HeapBytesInUse(heap), 301u);
+  EXPECT_EQ(heapBytesInUse(heap), 301u);
 
   EXPECT_TRUE(HeapFree(heap, 0, a));
-  EXPECT_EQ(HeapBytesInUse(heap), 1u);
+  EXPECT_EQ(heapBytesInUse(heap), 1u);
   EXPECT_TRUE(HeapFree(heap, 0, b));
   EXPECT_TRUE(HeapFree(heap, 0, c));
-  EXPECT_EQ(HeapBytesInUse(heap), 0u);
+  EXPECT_EQ(heapBytesInUse(heap), 0u);
 }
 
-TEST_F(Heap, BytesInUseKeepsTheLastError) {
+TEST_F(Heap, TheWalkGivesEachBlockAndEndsWithNoMoreItems) {
   void* a = HeapAlloc(heap, 0, 10);
-  SetLastError(12345);
-  EXPECT_EQ(HeapBytesInUse(heap), 10u);
-  EXPECT_EQ(GetLastError(), 12345u);
+  void* b = HeapAlloc(heap, 0, 20);
+  ASSERT_TRUE(a && b);
+  PROCESS_HEAP_ENTRY entry{};
+  int busy = 0;
+  while (HeapWalk(heap, &entry)) {
+    if (!(entry.wFlags & kProcessHeapEntryBusy)) continue;
+    ++busy;
+    EXPECT_TRUE(entry.lpData == a || entry.lpData == b);
+    EXPECT_EQ(entry.cbData, entry.lpData == a ? 10u : 20u);
+  }
+  EXPECT_EQ(GetLastError(), kErrorNoMoreItems);
+  EXPECT_EQ(busy, 2);
   EXPECT_TRUE(HeapFree(heap, 0, a));
+  EXPECT_TRUE(HeapFree(heap, 0, b));
 }
 
 TEST_F(Heap, FreeingNullDoesNothing) {
   void* a = HeapAlloc(heap, 0, 16);
   EXPECT_TRUE(HeapFree(heap, 0, nullptr));
-  EXPECT_EQ(HeapBytesInUse(heap), 16u);
+  EXPECT_EQ(heapBytesInUse(heap), 16u);
   EXPECT_TRUE(HeapFree(heap, 0, a));
 }
 
@@ -125,8 +136,8 @@ TEST_F(Heap, DestroyReleasesEveryBlock) {
   ASSERT_NE(other, nullptr);
   ASSERT_NE(other, heap);
   for (int i = 0; i < 50; ++i) ASSERT_NE(HeapAlloc(other, 0, 100 + i), nullptr);
-  EXPECT_EQ(HeapBytesInUse(other), 50u * 100u + 49u * 50u / 2u);
-  EXPECT_EQ(HeapBytesInUse(heap), 0u);  // heaps are separate
+  EXPECT_EQ(heapBytesInUse(other), 50u * 100u + 49u * 50u / 2u);
+  EXPECT_EQ(heapBytesInUse(heap), 0u);  // heaps are separate
   EXPECT_TRUE(HeapDestroy(other));       // frees all fifty (AddressSanitizer checks natively)
 }
 

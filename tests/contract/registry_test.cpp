@@ -8,6 +8,7 @@
 #include "desktop_fixture.h"
 #include "fixture.h"
 #include "platform/registry.h"
+#include "platform/version.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "common/heap_bytes.h"
 #include "platform/platform.h"
 #include "platform/sim/sim.h"
 
@@ -74,7 +75,7 @@ TEST_F(Sim, HeapsOutliveReset) {
   void* p = HeapAlloc(heap, 0, 40);
   ASSERT_NE(p, nullptr);
   sim::reset();
-  EXPECT_EQ(HeapBytesInUse(heap), 40u);
+  EXPECT_EQ(heapBytesInUse(heap), 40u);
   EXPECT_TRUE(HeapFree(heap, 0, p));
   EXPECT_TRUE(HeapDestroy(heap));
 }
@@ -172,7 +173,7 @@ TEST_F(Sim, EveryOperationCanBeMadeToFail) {
   EXPECT_FALSE(sim::exists("C:\\g"));
   EXPECT_FALSE(sim::exists("C:\\e"));
   EXPECT_EQ(sim::currentDirectory(), "C:\\");
-  EXPECT_EQ(HeapBytesInUse(heap), 8u);
+  EXPECT_EQ(heapBytesInUse(heap), 8u);
   EXPECT_EQ(sim::openSearches(), 1);
   EXPECT_TRUE(FindClose(search));
   EXPECT_TRUE(HeapDestroy(heap));
@@ -432,14 +433,14 @@ TEST_F(Sim, HeapDetails) {
   EXPECT_TRUE(HeapDestroy(heap));
   EXPECT_FALSE(HeapDestroy(heap));
   EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
-  EXPECT_EQ(HeapBytesInUse(heap), 0u);
+  EXPECT_EQ(heapBytesInUse(heap), 0u);
 
   HANDLE fixed = HeapCreate(0, 0, 100);  // a heap with a maximum size
   void* a = HeapAlloc(fixed, 0, 60);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(HeapAlloc(fixed, 0, 60), nullptr);
   EXPECT_EQ(HeapReAlloc(fixed, 0, a, 101), nullptr);
-  EXPECT_EQ(HeapBytesInUse(fixed), 60u);
+  EXPECT_EQ(heapBytesInUse(fixed), 60u);
   EXPECT_TRUE(HeapDestroy(fixed));
 }
 

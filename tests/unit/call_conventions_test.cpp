@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/heap_bytes.h"
 #include "platform/memory.h"
 #include "plugin/calls.h"
 #include "plugin/function_table.h"
@@ -74,7 +75,7 @@ class CallConventions : public ::testing::Test {
     const auto& calls = runtime.slotCalls();
     return static_cast<int>(std::count(calls.begin(), calls.end(), slot));
   }
-  std::size_t textBytes() { return platform::HeapBytesInUse(zorvel::textHeap()); }
+  std::size_t textBytes() { return heapBytesInUse(zorvel::textHeap()); }
   quenda::Runtime runtime;
 };
 

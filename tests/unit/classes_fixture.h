@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/heap_bytes.h"
 #include "platform/memory.h"
 #include "platform/sim/sim.h"
 #include "plugin/memory.h"
@@ -64,9 +65,9 @@ class LibraryTest : public ::testing::Test {
 
   // Bytes held in the library's three heaps.
   std::size_t libraryBytes() {
-    return platform::HeapBytesInUse(zorvel::textHeap()) +
-           platform::HeapBytesInUse(zorvel::memoryHeap()) +
-           platform::HeapBytesInUse(zorvel::module.moduleHeap);
+    return heapBytesInUse(zorvel::textHeap()) +
+           heapBytesInUse(zorvel::memoryHeap()) +
+           heapBytesInUse(zorvel::module.moduleHeap);
   }
 
   quenda::Runtime runtime;

@@ -7,6 +7,7 @@
 
 #include "classes_fixture.h"
 #include "common/calls.h"
+#include "common/heap_bytes.h"
 
 class NamespaceTest : public LibraryTest {
  protected:
@@ -35,6 +36,6 @@ class NamespaceTest : public LibraryTest {
     return n;
   }
 
-  std::size_t textBytes() { return platform::HeapBytesInUse(zorvel::textHeap()); }
-  std::size_t moduleBytes() { return platform::HeapBytesInUse(zorvel::module.moduleHeap); }
+  std::size_t textBytes() { return heapBytesInUse(zorvel::textHeap()); }
+  std::size_t moduleBytes() { return heapBytesInUse(zorvel::module.moduleHeap); }
 };

@@ -11,11 +11,12 @@
 #include "namespaces/dialog_owner.h"
 #include "namespaces/open_file_dialog.h"
 #include "namespaces/thread_windows.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/module.h"
 #include "platform/sim/module_control.h"
 #include "platform/sim/shell_control.h"
 #include "platform/sim/ui_control.h"
-#include "platform/ui.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "common/heap_bytes.h"
 #include "platform/memory.h"
 #include "platform/sim/sim.h"
 #include "plugin/exports.h"
@@ -21,7 +22,7 @@ class TextService : public ::testing::Test {
     DllMain(nullptr, 1, nullptr);
   }
   void TearDown() override { DllMain(nullptr, 0, nullptr); }
-  std::size_t inUse() { return platform::HeapBytesInUse(zorvel::textHeap()); }
+  std::size_t inUse() { return heapBytesInUse(zorvel::textHeap()); }
 };
 
 TEST_F(TextService, AssignTextWithNullStoresTheEmptyText) {

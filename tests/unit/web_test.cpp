@@ -10,6 +10,7 @@
 #include "launch/registry_text.h"
 #include "launch/windows_version.h"
 #include "platform/registry.h"
+#include "platform/version.h"
 #include "platform/sim/process_control.h"
 #include "platform/sim/registry_control.h"
 

@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
+#include "common/calls.h"
 #include "platform/clipboard.h"
+#include "platform/desktop.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/shell.h"
-#include "platform/ui.h"
-#include "common/calls.h"
 #include "runtime/runtime.h"
 #include "work_folder.h"
 

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <functional>
 
-#include "platform/ui.h"
+#include "platform/desktop.h"
 #include "work_folder.h"
 // After the seam headers.
 #include "desktop.h"

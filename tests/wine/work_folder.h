@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/files.h"
-#include "platform/ui.h"
 #include "runtime/runtime.h"
 
 namespace wine {

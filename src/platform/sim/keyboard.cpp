@@ -1,5 +1,6 @@
 // The simulated keyboard (a down state and a pressed-since bit per key) and a virtual clock.
 #include "../keyboard.h"
+#include "../sleep.h"
 
 #include <map>
 

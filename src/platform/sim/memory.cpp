@@ -5,10 +5,12 @@
 // are caught as well. Heaps outlive reset(): the code under test may still hold them.
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <unordered_map>
 
 #include "internal.h"
 #include "../memory.h"
+#include "../startup.h"
 
 namespace platform {
 namespace {
@@ -23,7 +25,7 @@ constexpr unsigned char kFreshByte = 0xCD;
 struct Heap {
   DWORD options = 0;
   std::size_t maximum = 0;  // 0: growable
-  std::unordered_map<void*, std::size_t> blocks;
+  std::map<void*, std::size_t> blocks;  // by address, the order of a walk
   std::size_t inUse = 0;
 
   ~Heap() {
@@ -171,10 +173,21 @@ BOOL HeapDestroy(HANDLE heap) {
   return kTrue;
 }
 
-std::size_t HeapBytesInUse(HANDLE heap) {
-  sim::enter("HeapBytesInUse", {hex(heap)});
+BOOL HeapWalk(HANDLE heap, PROCESS_HEAP_ENTRY* entry) {
+  if (failed(sim::enter("HeapWalk", {hex(heap), hex(entry)}))) return kFalse;
   Heap* h = find(heap);
-  return h ? h->inUse : 0;
+  if (!h) {
+    sim::detail::setLastError(kErrorInvalidHandle);
+    return kFalse;
+  }
+  auto next = entry->lpData ? h->blocks.upper_bound(entry->lpData) : h->blocks.begin();
+  if (next == h->blocks.end()) {
+    sim::detail::setLastError(kErrorNoMoreItems);
+    return kFalse;
+  }
+  *entry = PROCESS_HEAP_ENTRY{next->first, static_cast<DWORD>(next->second), 0, 0,
+                              kProcessHeapEntryBusy, {}};
+  return kTrue;
 }
 
 void InitCommonControls() { sim::enter("InitCommonControls"); }

@@ -1,6 +1,7 @@
 // The simulated registry: keys by their full path under a root, values by name, both compared
 // case-insensitively; open keys are handles into that map. Also the simulated version info.
 #include "../registry.h"
+#include "../version.h"
 
 #include <cstring>
 #include <map>

@@ -1,6 +1,7 @@
 // The simulated desktop: windows in z-order, the foreground window, the calling thread, and
 // the two modal dialogs with scripted answers.
-#include "../ui.h"
+#include "../desktop.h"
+#include "../dialogs.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "../ui.h"
+#include "../desktop.h"
+#include "../dialogs.h"
 
 namespace platform::sim {
 

@@ -35,9 +35,6 @@ namespace {
 }
 }  // namespace
 
-DWORD GetLastError() { return ::GetLastError(); }
-void SetLastError(DWORD code) { ::SetLastError(code); }
-
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
   return ::FindFirstFileA(pattern, native(data));
 }

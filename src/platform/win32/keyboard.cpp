@@ -10,8 +10,4 @@ SHORT GetAsyncKeyState(int virtualKey) {
   return ::GetAsyncKeyState(virtualKey);
 }
 
-void Sleep(DWORD milliseconds) {
-  ::Sleep(milliseconds);
-}
-
 }  // namespace platform

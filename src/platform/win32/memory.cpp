@@ -1,11 +1,15 @@
-// Heaps and start-up services: thin wrappers over Windows.
 #include "../memory.h"
 
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
+
+#include <cstddef>
 
 namespace platform {
+
+static_assert(sizeof(PROCESS_HEAP_ENTRY) == sizeof(::PROCESS_HEAP_ENTRY));
+static_assert(offsetof(PROCESS_HEAP_ENTRY, wFlags) == offsetof(::PROCESS_HEAP_ENTRY, wFlags));
+static_assert(kProcessHeapEntryBusy == PROCESS_HEAP_ENTRY_BUSY);
+static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 
 HANDLE HeapCreate(DWORD options, std::size_t initialSize, std::size_t maximumSize) {
   return ::HeapCreate(options, initialSize, maximumSize);
@@ -23,24 +27,8 @@ BOOL HeapFree(HANDLE heap, DWORD flags, void* block) { return ::HeapFree(heap, f
 
 BOOL HeapDestroy(HANDLE heap) { return ::HeapDestroy(heap); }
 
-// The sum of the data sizes of the busy entries that HeapWalk reports. The caller's last error is
-// kept (HeapWalk ends with ERROR_NO_MORE_ITEMS).
-std::size_t HeapBytesInUse(HANDLE heap) {
-  DWORD saved = ::GetLastError();
-  std::size_t total = 0;
-  if (::HeapLock(heap)) {
-    PROCESS_HEAP_ENTRY entry;
-    entry.lpData = nullptr;
-    while (::HeapWalk(heap, &entry))
-      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
-    ::HeapUnlock(heap);
-  }
-  ::SetLastError(saved);
-  return total;
+BOOL HeapWalk(HANDLE heap, PROCESS_HEAP_ENTRY* entry) {
+  return ::HeapWalk(heap, reinterpret_cast<::PROCESS_HEAP_ENTRY*>(entry));
 }
-
-void InitCommonControls() { ::InitCommonControls(); }
-
-HRESULT CoInitialize(void* reserved) { return ::CoInitialize(reserved); }
 
 }  // namespace platform

@@ -4,8 +4,6 @@
 
 namespace platform {
 
-static_assert(kErrorInsufficientBuffer == ERROR_INSUFFICIENT_BUFFER);
-
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
   return ::GetModuleFileNameA(static_cast<::HMODULE>(module), buffer, size);
 }

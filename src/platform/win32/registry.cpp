@@ -4,11 +4,7 @@
 
 namespace platform {
 
-static_assert(sizeof(::OSVERSIONINFOA) == sizeof(OSVERSIONINFOA));
-static_assert(sizeof(::OSVERSIONINFOEXA) == sizeof(OSVERSIONINFOEXA));
-static_assert(offsetof(::OSVERSIONINFOEXA, wProductType) ==
-              offsetof(OSVERSIONINFOEXA, wProductType));
-static_assert(KEY_READ == kKeyRead && VER_NT_WORKSTATION == kVerNtWorkstation);
+static_assert(KEY_READ == kKeyRead);
 
 LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access, HKEY* result) {
   return ::RegOpenKeyExA(static_cast<::HKEY>(root), subKey, options, access,
@@ -24,13 +20,6 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* t
 
 LONG RegCloseKey(HKEY key) {
   return ::RegCloseKey(static_cast<::HKEY>(key));
-}
-
-BOOL GetVersionExA(OSVERSIONINFOA* info) {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  return ::GetVersionExA(reinterpret_cast<::OSVERSIONINFOA*>(info));
-#pragma GCC diagnostic pop
 }
 
 }  // namespace platform

@@ -1,0 +1,11 @@
+#include "../last_error.h"
+
+#include <windows.h>
+
+namespace platform {
+
+DWORD GetLastError() { return ::GetLastError(); }
+
+void SetLastError(DWORD code) { ::SetLastError(code); }
+
+}  // namespace platform
