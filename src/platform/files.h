@@ -98,7 +98,9 @@ DWORD GetTempPathA(DWORD size, char* buffer);
 // - Wildcards: Windows lets ? before a dot or at the end match nothing ("a??" finds "ab") and
 //   "*." only names without a dot. Wine and the simulation match ? with exactly one character
 //   and let trailing dots match the end of any name ("*." finds everything); in both a ? right
-//   after a * matches nothing ("*?" finds nothing; Windows: everything).
+//   after a * matches nothing ("*?" finds nothing; Windows: everything). Wine also misses a
+//   match when the text after the last * repeats its own start ("*aa" does not find "aaa");
+//   Windows and the simulation find it.
 // - FindFirstFileA on "file.txt\\*": Wine and the simulation kErrorInvalidName, Windows
 //   kErrorPathNotFound or kErrorDirectory.
 // - MoveFileA to another spelling of the same name: Wine and the simulation succeed and keep the
@@ -110,6 +112,7 @@ DWORD GetTempPathA(DWORD size, char* buffer);
 //   drive root 0x10 (Windows 0x16). The simulation follows Windows, except for the drive root.
 // - Wine run by root lets CopyFileA overwrite a read-only file; Windows and the simulation
 //   refuse with kErrorAccessDenied.
+// - Wine reads a path that begins with "/" as a path of the Linux side.
 // - The simulation has drives C: and D: only, no UNC paths (kErrorPathNotFound), no device
 //   names, no alternate data streams (a name with ":" is never found and can't be made), no
 //   short 8.3 names (cAlternateFileName is empty, as in Wine), and compares names

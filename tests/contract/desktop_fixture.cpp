@@ -3,9 +3,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 #else
-#include "platform/sim/registry_control.h"
 #include "platform/sim/sim.h"
-#include "platform/sim/ui_control.h"
 #endif
 
 namespace contract {

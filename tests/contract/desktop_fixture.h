@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "platform/registry.h"
 #include "platform/desktop.h"
+#include "platform/registry.h"
 
 namespace contract {
 

@@ -1,49 +1,7 @@
 // The seam's file-system contract (platform/files.h). One source, two backends: natively against
 // the simulation (sim/), under Wine against Windows (win32/). When they disagree, sim/ is wrong.
-//
-// Known differences (what these tests assert follows Wine, which is what they can observe):
-//
-// Wine and real Windows
-// - Entry order: NTFS and Wine both give "." and ".." first and then names in case-insensitive
-//   sorted order; the simulation gives creation order (sim.h promises it, so tests can set the
-//   order up). No test here depends on the order after "." and "..".
-// - Wildcards: Windows turns ? before a dot or at the end, and * before a dot, into its DOS_QM
-//   and DOS_STAR forms ("a??" matches "ab"; "*." matches only names without a dot). Wine does
-//   not: ? is exactly one character, and trailing dots of a pattern are dropped, so "*." matches
-//   everything; "*?" matches nothing. The simulation follows Wine.
-// - Long paths: Wine refuses only path texts longer than 260 characters
-// (ERROR_FILENAME_EXCED_RANGE)
-//   and accepts a full path of any length when the text is short (relative). Windows refuses full
-//   paths of 260 characters and more, and CreateDirectoryA already past 248. The simulation
-//   follows Wine for texts; SetCurrentDirectoryA refuses a full path of 260 or more (Wine accepts
-//   260 and then fails every GetCurrentDirectoryA).
-//   A current directory of 260 characters or more (only the control interface makes one): Wine's
-//   GetCurrentDirectoryA fails with ERROR_FILENAME_EXCED_RANGE, the simulation gives the size
-//   needed as for any other (Windows with long paths does; the library reads again).
-//   The destination of CopyFileA and MoveFileA has no limit at all in Wine (only their source
-//   does); the simulation follows Wine.
-// - MoveFileA to another spelling of the same name: Wine succeeds and keeps the old name; Windows
-//   renames to the new case. The simulation follows Wine.
-// - FindFirstFileA on "file.txt\*": Wine ERROR_INVALID_NAME; Windows ERROR_PATH_NOT_FOUND or
-//   ERROR_DIRECTORY. An empty pattern: Wine ERROR_PATH_NOT_FOUND.
-// - Attributes: Wine reports FILE_ATTRIBUTE_ARCHIVE on every file and never FILE_ATTRIBUTE_NORMAL
-//   (after SetFileAttributesA(NORMAL) Windows gives 0x80, Wine 0x20); it keeps no read-only bit on
-//   folders; it marks names that begin with a dot hidden; C:\ is 0x10 (Windows 0x16). The
-//   simulation follows Windows for archive/normal, read-only folders and dot names, Wine for C:\.
-//   The tests check single bits, never the archive bit.
-// - Wine run by root lets CopyFileA overwrite a read-only file (root passes the host's permission
-//   check); Windows and Wine run by anyone else refuse with ERROR_ACCESS_DENIED. The simulation
-//   refuses; the test accepts the overwrite only where the fixture detects Wine as root.
-// - Wine has no drive D: (the simulation has one), and a path that begins with "/" is a Unix path
-//   in Wine; tests use "/" only after a drive or a relative name.
-//
-// The simulation and both
-// - Names compare case-insensitively for ASCII letters only; Windows also folds other letters of
-//   the ANSI code page.
-// - No short (8.3) names: cAlternateFileName is empty, as in Wine.
-// - No device names (NUL, CON, ...), no UNC paths (\\server\share fails with ERROR_PATH_NOT_FOUND),
-//   no alternate data streams (a name with ":" is never found and can't be made).
-// - A search sees the entries present at FindFirstFileA (Wine reads the folder at once too).
+// Where Windows, Wine and the simulation differ, files.h says so; the cases here assert what Wine
+// shows.
 #include "fixture.h"
 
 #include <algorithm>
@@ -376,7 +334,7 @@ TEST_F(Folder, CopyFileOntoAReadOnlyFileIsRefused) {
   if (contract::readOnlyStopsOverwrite()) {
     EXPECT_FAILS(CopyFileA("src.txt", "ro.txt", kFalse), kFalse, kErrorAccessDenied);
     EXPECT_EQ(readFile("ro.txt"), "old");
-  } else {  // Wine run by root (see Known differences)
+  } else {  // Wine run by root (files.h, known differences)
     EXPECT_TRUE(CopyFileA("src.txt", "ro.txt", kFalse));
   }
   EXPECT_TRUE(GetFileAttributesA("ro.txt") & kFileAttributeReadonly);

@@ -187,7 +187,7 @@ void Folder::SetUp() {
 }
 
 void Folder::TearDown() {
-  EXPECT_EQ(platform::sim::openSearches(), 0) << "a search was not closed";
+  EXPECT_EQ(platform::sim::openHandles(), "");
 }
 
 #endif

@@ -137,7 +137,7 @@ TEST_F(Heap, DestroyReleasesEveryBlock) {
   ASSERT_NE(other, heap);
   for (int i = 0; i < 50; ++i) ASSERT_NE(HeapAlloc(other, 0, 100 + i), nullptr);
   EXPECT_EQ(heapBytesInUse(other), 50u * 100u + 49u * 50u / 2u);
-  EXPECT_EQ(heapBytesInUse(heap), 0u);  // heaps are separate
+  EXPECT_EQ(heapBytesInUse(heap), 0u);   // heaps are separate
   EXPECT_TRUE(HeapDestroy(other));       // frees all fifty (AddressSanitizer checks natively)
 }
 

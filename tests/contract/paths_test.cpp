@@ -1,5 +1,5 @@
 // The seam's contract for paths: the 260-character limit, relative paths, the current directory
-// and GetTempPathA. Known differences between the simulation, Wine and Windows: files_test.cpp.
+// and GetTempPathA. Known differences between the simulation, Wine and Windows: files.h.
 #include "fixture.h"
 
 using namespace platform;
@@ -163,6 +163,20 @@ TEST_F(Folder, RelativePathsResolveAgainstTheCurrentDirectory) {
   EXPECT_EQ(readFile(base + "g.txt"), "f");
   ASSERT_TRUE(SetCurrentDirectoryA(".."));
   EXPECT_EQ(contract::currentDirectory() + "\\", base);
+}
+
+// Dots and blanks: "." and ".." only as whole names, one trailing dot of a middle name and the
+// trailing dots and blanks of the last one dropped, what is left of a name taken as it is.
+TEST_F(Folder, OddNamesFollowTheDotRules) {
+  ASSERT_TRUE(CreateDirectoryA("dir", nullptr));
+  writeFile("dir\\f.txt", "x");
+  for (const char* file : {"dir.\\f.txt", "dir\\f.txt. . ", "dir\\...\\..\\f.txt", "dir\\f.txt\\.",
+                           "dir\\ \\..\\f.txt", ".\\dir\\.\\f.txt"})
+    EXPECT_TRUE(isFile(GetFileAttributesA(file))) << file;
+  for (const char* folder : {"dir\\...", "dir\\f.txt\\.."})
+    EXPECT_TRUE(isFolder(GetFileAttributesA(folder))) << folder;
+  for (const char* missing : {"dir..\\f.txt", "dir. \\f.txt", "dir\\f.txt.\\", "dir\\f.txt\\..."})
+    EXPECT_FAILS(GetFileAttributesA(missing), kInvalidFileAttributes, kErrorPathNotFound);
 }
 
 // ---- GetCurrentDirectoryA, SetCurrentDirectoryA ----

@@ -8,7 +8,6 @@
 #include "lang/interpreter.h"
 #include "lang/parser.h"
 #include "platform/keyboard.h"
-#include "platform/sim/keyboard_control.h"
 #include "platform/sim/sim.h"
 #include "runtime/linked.h"
 #include "runtime/runtime.h"

@@ -4,8 +4,6 @@
 
 #include "lang_library_fixture.h"
 #include "platform/keyboard.h"
-#include "platform/sim/keyboard_control.h"
-#include "platform/sim/process_control.h"
 
 namespace langtest {
 namespace {

@@ -3,7 +3,6 @@
 
 #include <set>
 
-#include "platform/sim/module_control.h"
 #include "platform/sim/sim.h"
 #include "runtime/slots.h"
 #include "runtime_fake_library.h"
@@ -147,9 +146,9 @@ TEST(RuntimeLoad, LoadsAModuleByPathThroughTheLoaderAndFreesItAtTheEnd) {
     Result r = rt.load("C:\\plugins\\Plugin-Under-Test.DLL");
     ASSERT_TRUE(r.ok()) << *r.error;
     EXPECT_TRUE(rt.lookup("hello").is(Kind::Routine));
-    EXPECT_EQ(platform::sim::moduleLoadCount("plugin-under-test.dll"), 1);
+    EXPECT_EQ(platform::sim::openHandles(), "module PLUGIN-UNDER-TEST.DLL");
   }
-  EXPECT_EQ(platform::sim::moduleLoadCount("plugin-under-test.dll"), 0);
+  EXPECT_EQ(platform::sim::openHandles(), "");
   platform::sim::removeModule("plugin-under-test.dll");
 }
 
@@ -166,7 +165,7 @@ TEST(RuntimeLoad, AMissingModuleOrExportIsAClearError) {
   Result half = rt.load("half.dll");
   ASSERT_FALSE(half.ok());
   EXPECT_EQ(*half.error, "'half.dll' is not a plug-in: it has no export FileClass");
-  EXPECT_EQ(platform::sim::moduleLoadCount("half.dll"), 0);  // let go again
+  EXPECT_EQ(platform::sim::openHandles(), "");  // let go again
   EXPECT_FALSE(rt.bound());
   platform::sim::removeModule("half.dll");
 }

@@ -34,8 +34,12 @@ class LibraryTest : public ::testing::Test {
     };
   }
 
-  // A fault armed for a call that never came must not reach the next test.
-  void TearDown() override { platform::sim::clearFaults(); }
+  // Nothing the library opened is left open. A fault armed for a call that never came must not
+  // reach the next test.
+  void TearDown() override {
+    EXPECT_EQ(platform::sim::openHandles(), "");
+    platform::sim::clearFaults();
+  }
 
   quenda::ValueRef object(const char* className, const std::string& path) {
     quenda::Result made = runtime.newObject(className, path);
@@ -65,8 +69,7 @@ class LibraryTest : public ::testing::Test {
 
   // Bytes held in the library's three heaps.
   std::size_t libraryBytes() {
-    return heapBytesInUse(zorvel::textHeap()) +
-           heapBytesInUse(zorvel::memoryHeap()) +
+    return heapBytesInUse(zorvel::textHeap()) + heapBytesInUse(zorvel::memoryHeap()) +
            heapBytesInUse(zorvel::module.moduleHeap);
   }
 

@@ -4,7 +4,6 @@
 
 #include "namespace_fixture.h"
 #include "platform/clipboard.h"
-#include "platform/sim/clipboard_control.h"
 
 namespace {
 
@@ -14,17 +13,12 @@ using platform::kClipboardText;
 
 class Clip : public NamespaceTest {
  protected:
-  void SetUp() override {
-    NamespaceTest::SetUp();
-    blocks = sim::liveGlobalBlocks();
-  }
   // After every call the clipboard is closed again and no block is left over.
   void TearDown() override {
     EXPECT_FALSE(sim::clipboardOpen());
-    EXPECT_EQ(sim::liveGlobalBlocks(), blocks);
+    NamespaceTest::TearDown();
   }
   std::optional<std::string> text() { return sim::clipboardData(kClipboardText); }
-  int blocks = 0;
 };
 
 TEST_F(Clip, SetPlacesTheTextWithItsNulAndGetReadsItBack) {
@@ -98,7 +92,7 @@ TEST_F(Clip, SetThatCannotPlaceTheTextKeepsTheOldOne) {
     sim::clearFaults();
     EXPECT_EQ(text(), std::string("old\0", 4)) << operation;
     EXPECT_FALSE(sim::clipboardOpen()) << operation;
-    EXPECT_EQ(sim::liveGlobalBlocks(), blocks) << operation;
+    EXPECT_EQ(sim::openHandles(), "") << operation;
   }
 }
 
@@ -131,7 +125,7 @@ TEST_F(Clip, SetSurvivesAFaultAtAnyStep) {
     EXPECT_TRUE(now == std::string("old\0", 4) || now == std::string("new\0", 4) ||
                 (operation == "SetClipboardData" && !now))
         << operation;
-    EXPECT_EQ(sim::liveGlobalBlocks(), blocks) << operation;
+    EXPECT_EQ(sim::openHandles(), "") << operation;
     if (operation != "CloseClipboard") {
       EXPECT_FALSE(sim::clipboardOpen()) << operation;
     }

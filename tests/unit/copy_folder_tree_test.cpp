@@ -49,7 +49,7 @@ TEST_F(CopyTree, FolderCopyCreatesTheDestinationAndCopiesTheWholeTree) {
   EXPECT_FALSE(call(folder("C:\\src\\"), "copy", {text("C:\\dst")}));
   EXPECT_EQ(treeOf("C:\\dst"), source);
   EXPECT_EQ(treeOf("C:\\src"), source);
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 
   quenda::Result missing = runtime.callMethod(folder("C:\\src\\"), "copy");
   ASSERT_FALSE(missing.ok());
@@ -80,7 +80,7 @@ TEST_F(CopyTree, AnEmptyFolderGivesAnEmptyDestinationAndAMissingParentGivesNothi
   EXPECT_EQ(copyFolderTree("", "C:\\fresh", "*.*", copyRecursive), 0);
   EXPECT_EQ(copyFolderTree("C:\\src", "", "*.*", copyRecursive), 0);
   EXPECT_EQ(copyFolderTree(nullptr, nullptr, nullptr, copyRecursive), 0);
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(CopyTree, WithoutRecursionAndWithAPatternOnlyMatchingEntriesOfTheTopAreCopied) {
@@ -118,7 +118,7 @@ TEST_F(CopyTree, ADestinationInsideTheSourceReceivesTheTreeOnce) {
   EXPECT_EQ(copied.count("sub\\deep\\copy\\"), 0u);
   EXPECT_EQ(copied["sub\\c.txt"], "C");
   EXPECT_EQ(copied["backup\\a.txt"], "A");
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(CopyTree, PathsThatDoNotFitAreNotCopiedAndNeverCutShort) {
@@ -166,7 +166,7 @@ TEST_F(CopyTree, UnderFailingCallsOneMeansCompleteAndNoSearchStaysOpen) {
       if (result == 1) {
         EXPECT_EQ(treeOf("C:\\dst"), source);
       }
-      EXPECT_EQ(sim::openSearches(), 0);
+      EXPECT_EQ(sim::openHandles(), "");
       if (!fired) break;
     }
   }

@@ -5,7 +5,6 @@
 
 #include "namespace_fixture.h"
 #include "platform/shell.h"
-#include "platform/sim/shell_control.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ TEST_F(Dir, SelListsEveryEntryButDotWithFoldersInBrackets) {
   EXPECT_EQ(labels, std::vector<std::string>{"id"});
   EXPECT_EQ(sim::currentDirectory(), "C:\\work");
   EXPECT_EQ(directoryChanges(), 0);
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(Dir, SelActsOnThePickedEntry) {
@@ -56,7 +55,7 @@ TEST_F(Dir, SelActsOnThePickedEntry) {
 
   EXPECT_EQ(describe(pick("dir.sel", "1")), "folder C:\\work\\");
   EXPECT_EQ(sim::currentDirectory(), "C:\\work");
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(Dir, SelAnswerOutsideTheListChangesNothing) {
@@ -114,7 +113,7 @@ TEST_F(Dir, SelReleasesItsTextsListAndScan) {
     pick("dir.sel", answer);
     EXPECT_EQ(textBytes(), texts) << answer;
     EXPECT_EQ(moduleBytes(), module) << answer;
-    EXPECT_EQ(sim::openSearches(), 0);
+    EXPECT_EQ(sim::openHandles(), "");
   }
 }
 
@@ -129,7 +128,7 @@ TEST_F(Dir, SelWithoutMemoryLeaksNothingAndMovesOnlyToThePick) {
       std::string result = describe(pick("dir.sel", "3"));
       bool fired = sim::faultsFired() > 0;
       sim::clearFaults();
-      EXPECT_EQ(sim::openSearches(), 0) << operation << n;
+      EXPECT_EQ(sim::openHandles(), "") << operation << n;
       EXPECT_EQ(textBytes(), texts) << operation << n;
       EXPECT_EQ(moduleBytes(), module) << operation << n;
       // A folder object tells where the current directory is. Without it (no result, or an
@@ -270,7 +269,7 @@ TEST_F(Dir, SpecialFoldersEndInABackslashAndLeaveTheCurrentDirectory) {
   EXPECT_EQ(asked, (std::vector<std::string>{"16", "40", "5", "38"}));
   EXPECT_EQ(sim::currentDirectory(), "C:\\work");
   EXPECT_EQ(directoryChanges(), 0);
-  EXPECT_EQ(sim::liveCoTaskBlocks(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(Dir, SpecialFolderAtADriveRootOrWithoutAPath) {
@@ -278,11 +277,11 @@ TEST_F(Dir, SpecialFolderAtADriveRootOrWithoutAPath) {
   EXPECT_EQ(describe(call("dir.desk")), "folder D:\\\\");
   sim::setSpecialFolder(0x05, "");  // no file-system path
   EXPECT_EQ(describe(call("dir.docs")), "folder ");
-  sim::removeSpecialFolder(0x26);
+  sim::failCall("SHGetSpecialFolderLocation", 1, platform::kErrorFileNotFound);
   EXPECT_EQ(describe(call("dir.progs")), "folder ");
   sim::failCall("SHGetPathFromIDListA", 1, platform::kErrorAccessDenied);
   EXPECT_EQ(describe(call("dir.home")), "folder ");
-  EXPECT_EQ(sim::liveCoTaskBlocks(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 }  // namespace

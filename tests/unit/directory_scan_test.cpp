@@ -34,7 +34,7 @@ TEST_F(DirectoryScanTest, DeliversEveryEntryInOrderWithItsKind) {
                                {".", 2}, {"..", 2}, {"sub", 2}, {"f.txt", 1}}));
   EXPECT_FALSE(zorvel::nextDirectoryEntry(scan));
   zorvel::closeDirectoryScan(scan);
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
   EXPECT_EQ(libraryBytes(), before);
 }
 
@@ -54,7 +54,7 @@ TEST_F(DirectoryScanTest, BuildsTheSearchTextFromFolderAndPattern) {
     zorvel::closeDirectoryScan(zorvel::openDirectoryScan(c.folder, c.pattern));
     EXPECT_EQ(searchText(), c.search);
   }
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(DirectoryScanTest, NothingMatchingIsAnEmptyScanWhileAMissingFolderIsNone) {
@@ -100,7 +100,7 @@ TEST_F(DirectoryScanTest, ScansAreIndependent) {
   EXPECT_EQ(entries(one).back().first, "a");
   zorvel::closeDirectoryScan(one);
   zorvel::closeDirectoryScan(two);
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(DirectoryScanTest, TheListingNumbersSubfoldersOnlyAndReturnsThePick) {
@@ -115,7 +115,7 @@ TEST_F(DirectoryScanTest, TheListingNumbersSubfoldersOnlyAndReturnsThePick) {
   EXPECT_EQ(lines, (std::vector<std::string>{"$cyan$ 1 $gray$-$n$ ..", "$cyan$ 2 $gray$-$n$ alpha",
                                              "$cyan$ 3 $gray$-$n$ beta"}));
   EXPECT_EQ(labels, (std::vector<std::string>{"id"}));
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(DirectoryScanTest, AnswersOutsideTheListAreNothingChosen) {

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "namespace_fixture.h"
-#include "platform/sim/environment_control.h"
 
 namespace {
 
@@ -39,7 +38,7 @@ TEST_F(Env, AllAndShowAllSplitEachEntryAtItsFirstEquals) {
   EXPECT_EQ(all(),
             (Pairs{{"", "C:=C:\\work"}, {"A", "b=c"}, {"", ""}, {"E", ""}, {"Path", "C:\\x"}}));
   EXPECT_EQ(showAll(), (std::vector<std::string>{"", "A", "", "E", "Path"}));
-  EXPECT_EQ(sim::liveEnvironmentBlocks(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(Env, EmptyBlockGivesNoEntries) {
@@ -62,7 +61,7 @@ TEST_F(Env, SnapshotThatCannotBeCopiedReleasesTheBlock) {
   sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);
   EXPECT_EQ(all(), Pairs{});
   EXPECT_EQ(sim::faultsFired(), 1);
-  EXPECT_EQ(sim::liveEnvironmentBlocks(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
   EXPECT_EQ(all(), (Pairs{{"A", "1"}, {"B", "2"}}));
 }
 
@@ -79,7 +78,7 @@ TEST_F(Env, EachWalkReplacesThePreviousSnapshot) {
   }
   EXPECT_EQ(moduleBytes(), module);
   EXPECT_EQ(textBytes(), texts);
-  EXPECT_EQ(sim::liveEnvironmentBlocks(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(Env, GetReadsValuesOfAnyLength) {
@@ -160,7 +159,7 @@ TEST_F(Env, AllWithoutMemoryNeverPairsAValueWithAnotherEntrysName) {
       Pairs pairs = all();
       bool fired = sim::faultsFired() > 0;
       sim::clearFaults();
-      EXPECT_EQ(sim::liveEnvironmentBlocks(), 0);
+      EXPECT_EQ(sim::openHandles(), "");
       for (const auto& [name, value] : pairs) {
         std::string expected = value == "1"   ? "A"
                                : value == "2" ? std::string(48, 'B')

@@ -1,7 +1,6 @@
 // The folder class against the simulated file system: names and steps, the listing of
 // entries, adding a text, opening in the explorer.
 #include "classes_fixture.h"
-#include "platform/sim/process_control.h"
 
 namespace {
 
@@ -68,7 +67,7 @@ TEST_F(FolderClass, FilesListsEntriesAsObjectsWithoutDotEntries) {
   EXPECT_EQ(entries[1].objectPath(), "C:\\work\\src\\sub\\");
   EXPECT_TRUE(isFileObject(entries[2]));
   EXPECT_EQ(entries[2].objectPath(), "C:\\work\\src\\hidden.sys");
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(FolderClass, FilesOnAnEmptyAMissingAndAnUnclosedFolder) {
@@ -83,7 +82,7 @@ TEST_F(FolderClass, FilesOnAnEmptyAMissingAndAnUnclosedFolder) {
   quenda::ValueRef odd = call(folder("C:\\work\\src"), "files");
   ASSERT_EQ(odd.elements().size(), 1u);
   EXPECT_EQ(odd.elements()[0].objectPath(), "C:\\work\\srcmain.c");
-  EXPECT_EQ(sim::openSearches(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(FolderClass, FilesUnderFailingCallsNeitherLeaksNorLeavesASearchOpen) {
@@ -108,7 +107,7 @@ TEST_F(FolderClass, FilesUnderFailingCallsNeitherLeaksNorLeavesASearchOpen) {
           }
         }
       }
-      EXPECT_EQ(sim::openSearches(), 0);
+      EXPECT_EQ(sim::openHandles(), "");
       EXPECT_EQ(libraryBytes(), before);
       if (sim::faultsFired() == 0) break;
     }
@@ -161,7 +160,7 @@ TEST_F(FolderClass, ExpStartsTheExplorerWithTheQuotedPath) {
   EXPECT_EQ(starts[0].args[7], "(null)");
   ASSERT_EQ(sim::processes().size(), 1u);
   EXPECT_EQ(sim::processes()[0].program, "C:\\Windows\\explorer.exe");
-  EXPECT_EQ(sim::openProcessHandles(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 
   // An explorer that cannot be started is not reported.
   sim::reset();

@@ -11,8 +11,6 @@
 #include "launch/windows_version.h"
 #include "platform/registry.h"
 #include "platform/version.h"
-#include "platform/sim/process_control.h"
-#include "platform/sim/registry_control.h"
 
 namespace {
 
@@ -76,7 +74,6 @@ TEST(WindowsVersionCode, AskTwiceOnNtOnlyAndCountAFailedSecondAskAsNoWorkstation
 // Bound, so that the library's text service is there.
 class RegistryTextTest : public LibraryTest {
  protected:
-  void TearDown() override { EXPECT_EQ(sim::openRegistryKeys(), 0); }
   bool read(const char* name, zorvel::TextVar& out) {
     return zorvel::readRegistryText(kHkeyClassesRoot, "Test\\Key", name, out);
   }
@@ -144,7 +141,6 @@ class WebTest : public LibraryTest {
     sim::addFile("C:\\Windows\\System32\\handler.exe");
     sim::associate("https:", "C:\\Windows\\System32\\handler.exe");
   }
-  void TearDown() override { EXPECT_EQ(sim::openRegistryKeys(), 0); }
 
   void registerUserChoice(const std::string& command) {
     sim::setRegistryText(kHkeyCurrentUser, kUserChoice, "ProgID", "TestURL");
@@ -179,7 +175,7 @@ TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameter) {
   EXPECT_EQ(commandLines(), std::vector<std::string>{"\"" + std::string(kBrowser) +
                                                      "\" \"https://example.org/a b\""});
   EXPECT_EQ(sim::processes().at(0).directory, sim::currentDirectory());  // none given
-  EXPECT_EQ(sim::openProcessHandles(), 0);
+  EXPECT_EQ(sim::openHandles(), "");
 }
 
 TEST_F(WebTest, WithoutAnAddressTheBrowserStartsAlone) {
@@ -263,7 +259,7 @@ TEST_F(WebTest, RefusedCallsAtEveryStep) {
       sim::failCall(operation, n, platform::kErrorAccessDenied);
       web({text("https://example.org")});
       const bool injected = sim::faultsFired() > 0;
-      EXPECT_EQ(sim::openRegistryKeys(), 0) << operation << " " << n;
+      EXPECT_EQ(sim::openHandles(), "") << operation << " " << n;
       ASSERT_EQ(sim::processes().size(), 1u) << operation << " " << n;
       const auto& started = sim::processes()[0];
       if (started.byShell) {

@@ -4,257 +4,145 @@
 
 #include <cstring>
 #include <map>
-#include <set>
 
-#include "internal.h"
-#include "clipboard_control.h"
-#include "sim.h"
+#include "core.h"
 
 namespace platform {
 namespace {
 
+using sim::detail::fail;
+using sim::detail::recordCall;
+
+constexpr const char* kGlobal = "global memory";
+
 struct GlobalBlock {
-  char* bytes;
-  std::size_t size;
+  std::vector<char> bytes;
   UINT flags;
-  int locks;
-  bool ownedByClipboard;
+  int locks = 0;
 };
 
-struct ClipboardState {
-  std::set<GlobalBlock*> blocks;  // allocated and not yet freed
-  std::map<UINT, GlobalBlock*> formats;
+struct Clipboard {
+  std::map<UINT, std::pair<HANDLE, std::shared_ptr<GlobalBlock>>> formats;  // its own blocks
   bool open = false;
   bool heldElsewhere = false;
-  // The clipboard's own blocks go with the process; blocks a caller leaked stay visible to the
-  // leak checker.
-  ~ClipboardState() {
-    for (auto& [format, block] : formats) {
-      delete[] block->bytes;
-      delete block;
-    }
-  }
 };
 
-ClipboardState& state() {
-  static ClipboardState s;
-  return s;
-}
+sim::detail::AreaState<Clipboard> clipboard;
 
-GlobalBlock* known(HGLOBAL handle) {
-  auto* block = static_cast<GlobalBlock*>(handle);
-  return state().blocks.count(block) ? block : nullptr;
-}
-
-GlobalBlock* newBlock(UINT flags, std::size_t bytes) {
-  auto* block = new GlobalBlock{new char[bytes], bytes, flags, 0, false};
-  std::memset(block->bytes, 0xbd, bytes);  // Windows leaves a new block's bytes unspecified
-  state().blocks.insert(block);
-  return block;
-}
-
-void releaseBlock(GlobalBlock* block) {
-  state().blocks.erase(block);
-  delete[] block->bytes;
-  delete block;
-}
-
-void dropFormats() {
-  for (auto& [format, block] : state().formats) releaseBlock(block);
-  state().formats.clear();
-}
-
-void resetClipboard() {
-  dropFormats();
-  state().open = false;
-  state().heldElsewhere = false;
-}
-
-[[maybe_unused]] const bool registered = (sim::registerReset(&resetClipboard), true);
-
-BOOL notOpen() {
-  sim::detail::setLastError(kErrorClipboardNotOpen);
-  return kFalse;
+// A block the caller holds, or one the clipboard took.
+GlobalBlock* block(HGLOBAL handle) {
+  if (auto held = sim::detail::handleData<GlobalBlock>(handle, kGlobal)) return held.get();
+  for (auto& [format, placed] : clipboard->formats)
+    if (placed.first == handle) return placed.second.get();
+  return nullptr;
 }
 
 }  // namespace
 
 BOOL OpenClipboard(HWND owner) {
-  if (DWORD error = sim::enter("OpenClipboard", {sim::detail::hex(owner)})) {
-    sim::detail::setLastError(error);
-    return kFalse;
-  }
-  if (state().heldElsewhere) {
-    sim::detail::setLastError(kErrorAccessDenied);
-    return kFalse;
-  }
-  state().open = true;
+  if (DWORD fault = recordCall("OpenClipboard", owner)) return fail(fault, kFalse);
+  if (clipboard->heldElsewhere) return fail(kErrorAccessDenied, kFalse);
+  clipboard->open = true;
   return kTrue;
 }
 
 BOOL CloseClipboard() {
-  if (DWORD error = sim::enter("CloseClipboard")) {
-    sim::detail::setLastError(error);
-    return kFalse;
-  }
-  if (!state().open) return notOpen();
-  state().open = false;
+  if (DWORD fault = recordCall("CloseClipboard")) return fail(fault, kFalse);
+  if (!clipboard->open) return fail(kErrorClipboardNotOpen, kFalse);
+  clipboard->open = false;
   return kTrue;
 }
 
 BOOL EmptyClipboard() {
-  if (DWORD error = sim::enter("EmptyClipboard")) {
-    sim::detail::setLastError(error);
-    return kFalse;
-  }
-  if (!state().open) return notOpen();
-  dropFormats();
+  if (DWORD fault = recordCall("EmptyClipboard")) return fail(fault, kFalse);
+  if (!clipboard->open) return fail(kErrorClipboardNotOpen, kFalse);
+  clipboard->formats.clear();
   return kTrue;
 }
 
 HANDLE GetClipboardData(UINT format) {
-  if (DWORD error = sim::enter("GetClipboardData", {sim::detail::num(format)})) {
-    sim::detail::setLastError(error);
-    return nullptr;
-  }
-  if (!state().open) {
-    notOpen();
-    return nullptr;
-  }
-  auto it = state().formats.find(format);
-  return it == state().formats.end() ? nullptr : it->second;
+  if (DWORD fault = recordCall("GetClipboardData", format)) return fail(fault, HANDLE{nullptr});
+  if (!clipboard->open) return fail(kErrorClipboardNotOpen, HANDLE{nullptr});
+  auto it = clipboard->formats.find(format);
+  return it == clipboard->formats.end() ? nullptr : it->second.first;
 }
 
 HANDLE SetClipboardData(UINT format, HANDLE handle) {
-  if (DWORD error =
-          sim::enter("SetClipboardData", {sim::detail::num(format), sim::detail::hex(handle)})) {
-    sim::detail::setLastError(error);
-    return nullptr;
-  }
-  if (!state().open) {
-    notOpen();
-    return nullptr;
-  }
-  GlobalBlock* block = known(handle);
-  if (!block || block->ownedByClipboard) {
-    sim::detail::setLastError(kErrorInvalidHandle);
-    return nullptr;
-  }
-  auto it = state().formats.find(format);
-  if (it != state().formats.end()) releaseBlock(it->second);
-  block->ownedByClipboard = true;
-  state().formats[format] = block;
+  if (DWORD fault = recordCall("SetClipboardData", format, handle))
+    return fail(fault, HANDLE{nullptr});
+  if (!clipboard->open) return fail(kErrorClipboardNotOpen, HANDLE{nullptr});
+  auto held = sim::detail::handleData<GlobalBlock>(handle, kGlobal);
+  if (!held) return fail(kErrorInvalidHandle, HANDLE{nullptr});
+  sim::detail::closeHandle(handle, kGlobal);  // the clipboard's now
+  clipboard->formats[format] = {handle, held};
   return handle;
 }
 
 HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) {
-  if (DWORD error = sim::enter("GlobalAlloc", {sim::detail::num(flags), sim::detail::num(bytes)})) {
-    sim::detail::setLastError(error);
-    return nullptr;
-  }
-  return newBlock(flags, bytes);
+  if (DWORD fault = recordCall("GlobalAlloc", flags, bytes)) return fail(fault, HGLOBAL{nullptr});
+  // Windows leaves a new block's bytes unspecified.
+  auto fresh = std::make_shared<GlobalBlock>(GlobalBlock{std::vector<char>(bytes, '\xbd'), flags});
+  return sim::detail::openHandle(kGlobal, fresh);
 }
 
 void* GlobalLock(HGLOBAL handle) {
-  if (DWORD error = sim::enter("GlobalLock", {sim::detail::hex(handle)})) {
-    sim::detail::setLastError(error);
-    return nullptr;
-  }
-  GlobalBlock* block = known(handle);
-  if (!block) {
-    sim::detail::setLastError(kErrorInvalidHandle);
-    return nullptr;
-  }
-  if (block->size == 0 && (block->flags & kGmemMoveable)) {
-    sim::detail::setLastError(kErrorDiscarded);
-    return nullptr;
-  }
-  ++block->locks;
-  return block->bytes;
+  if (DWORD fault = recordCall("GlobalLock", handle)) return fail(fault, nullptr);
+  GlobalBlock* b = block(handle);
+  if (!b) return fail(kErrorInvalidHandle, nullptr);
+  if (b->bytes.empty() && (b->flags & kGmemMoveable)) return fail(kErrorDiscarded, nullptr);
+  ++b->locks;
+  return b->bytes.data();
 }
 
 BOOL GlobalUnlock(HGLOBAL handle) {
-  if (DWORD error = sim::enter("GlobalUnlock", {sim::detail::hex(handle)})) {
-    sim::detail::setLastError(error);
-    return kFalse;
-  }
-  GlobalBlock* block = known(handle);
-  if (!block) {
-    sim::detail::setLastError(kErrorInvalidHandle);
-    return kFalse;
-  }
-  if (block->locks == 0) {
-    sim::detail::setLastError(kErrorNotLocked);
-    return kFalse;
-  }
-  if (--block->locks > 0) return kTrue;
-  sim::detail::setLastError(kErrorSuccess);
-  return kFalse;
+  if (DWORD fault = recordCall("GlobalUnlock", handle)) return fail(fault, kFalse);
+  GlobalBlock* b = block(handle);
+  if (!b) return fail(kErrorInvalidHandle, kFalse);
+  if (b->locks == 0) return fail(kErrorNotLocked, kFalse);
+  return --b->locks > 0 ? kTrue : fail(kErrorSuccess, kFalse);
 }
 
 std::size_t GlobalSize(HGLOBAL handle) {
-  if (DWORD error = sim::enter("GlobalSize", {sim::detail::hex(handle)})) {
-    sim::detail::setLastError(error);
-    return 0;
-  }
-  GlobalBlock* block = known(handle);
-  if (!block) {
-    sim::detail::setLastError(kErrorInvalidHandle);
-    return 0;
-  }
-  return block->size;
+  if (DWORD fault = recordCall("GlobalSize", handle)) return fail(fault, std::size_t{0});
+  GlobalBlock* b = block(handle);
+  return b ? b->bytes.size() : fail(kErrorInvalidHandle, std::size_t{0});
 }
 
 HGLOBAL GlobalFree(HGLOBAL handle) {
-  if (DWORD error = sim::enter("GlobalFree", {sim::detail::hex(handle)})) {
-    sim::detail::setLastError(error);
-    return handle;
-  }
-  GlobalBlock* block = known(handle);
-  // A block the clipboard owns is not the caller's to free.
-  if (!block || block->ownedByClipboard) {
-    sim::detail::setLastError(kErrorInvalidHandle);
-    return handle;
-  }
-  releaseBlock(block);
+  if (DWORD fault = recordCall("GlobalFree", handle)) return fail(fault, handle);
+  // A block the clipboard took is not the caller's to free.
+  if (!sim::detail::closeHandle(handle, kGlobal)) return fail(kErrorInvalidHandle, handle);
   return nullptr;
 }
 
 namespace sim {
 
 void holdClipboard(bool heldByAnotherProgram) {
-  state().heldElsewhere = heldByAnotherProgram;
+  clipboard->heldElsewhere = heldByAnotherProgram;
 }
 
 void placeClipboardData(UINT format, const std::string& bytes) {
-  dropFormats();
-  GlobalBlock* block = newBlock(kGmemMoveable | kGmemDdeShare, bytes.size());
-  std::memcpy(block->bytes, bytes.data(), bytes.size());
-  block->ownedByClipboard = true;
-  state().formats[format] = block;
+  auto placed = std::make_shared<GlobalBlock>(
+      GlobalBlock{std::vector<char>(bytes.begin(), bytes.end()), kGmemMoveable | kGmemDdeShare});
+  clipboard->formats.clear();
+  clipboard->formats[format] = {detail::freshHandle(), placed};
 }
 
 std::optional<std::string> clipboardData(UINT format) {
-  auto it = state().formats.find(format);
-  if (it == state().formats.end()) return std::nullopt;
-  return std::string(it->second->bytes, it->second->size);
+  auto it = clipboard->formats.find(format);
+  if (it == clipboard->formats.end()) return std::nullopt;
+  const std::vector<char>& bytes = it->second.second->bytes;
+  return std::string(bytes.begin(), bytes.end());
 }
 
 std::vector<UINT> clipboardFormats() {
   std::vector<UINT> formats;
-  for (const auto& entry : state().formats) formats.push_back(entry.first);
+  for (const auto& entry : clipboard->formats) formats.push_back(entry.first);
   return formats;
 }
 
 bool clipboardOpen() {
-  return state().open;
-}
-
-int liveGlobalBlocks() {
-  int count = 0;
-  for (GlobalBlock* block : state().blocks)
-    if (!block->ownedByClipboard) ++count;
-  return count;
+  return clipboard->open;
 }
 
 }  // namespace sim

@@ -2,104 +2,53 @@
 #include "../environment.h"
 
 #include <cstring>
-#include <set>
 
-#include "internal.h"
-#include "environment_control.h"
-#include "sim.h"
+#include "core.h"
 
 namespace platform {
 namespace {
 
-struct EnvironmentState {
-  std::vector<std::string> entries;
-  std::set<char*> copies;  // blocks handed out by GetEnvironmentStrings
-};
+using sim::detail::fail;
+using sim::detail::recordCall;
 
-std::vector<std::string> defaultEntries() {
-  return {"=C:=C:\\",
-          "ComSpec=C:\\Windows\\system32\\cmd.exe",
-          "PATH=C:\\Windows\\system32;C:\\Windows",
-          "ProgramFiles=C:\\Program Files",
-          "SystemRoot=C:\\Windows",
-          "TEMP=C:\\Users\\quenda\\Temp",
-          "USERPROFILE=C:\\Users\\quenda",
-          "windir=C:\\Windows"};
-}
+constexpr const char* kCopy = "environment copy";
 
-EnvironmentState& state() {
-  static EnvironmentState s{defaultEntries(), {}};
-  return s;
-}
+sim::detail::AreaState<std::vector<std::string>> entries(
+    {"=C:=C:\\", "ComSpec=C:\\Windows\\system32\\cmd.exe", "PATH=C:\\Windows\\system32;C:\\Windows",
+     "ProgramFiles=C:\\Program Files", "SystemRoot=C:\\Windows", "TEMP=C:\\Users\\quenda\\Temp",
+     "USERPROFILE=C:\\Users\\quenda", "windir=C:\\Windows"});
 
-void resetEnvironment() {
-  // Copies the code under test still holds are left to it, as heaps are.
-  state().entries = defaultEntries();
-}
-
-[[maybe_unused]] const bool registered = (sim::registerReset(&resetEnvironment), true);
-
-// The variable a block string defines: up to the first "=" after its first character.
-std::string nameOf(const std::string& entry) {
-  std::size_t equals = entry.find('=', 1);
-  return equals == std::string::npos ? entry : entry.substr(0, equals);
-}
-
+// The entry of a variable: a block string whose text up to its first "=" after the first
+// character is the name.
 std::vector<std::string>::iterator findVariable(const char* name) {
-  auto& entries = state().entries;
-  for (auto it = entries.begin(); it != entries.end(); ++it)
-    if (sim::detail::sameText(nameOf(*it), name)) return it;
-  return entries.end();
-}
-
-bool validName(const char* name) {
-  return name && name[0] != 0 && std::strchr(name + 1, '=') == nullptr;
+  auto& all = *entries;
+  for (auto it = all.begin(); it != all.end(); ++it)
+    if (sim::detail::sameText(it->substr(0, it->find('=', 1)), name)) return it;
+  return all.end();
 }
 
 }  // namespace
 
 char* GetEnvironmentStrings() {
-  if (DWORD error = sim::enter("GetEnvironmentStrings")) {
-    sim::detail::setLastError(error);
-    return nullptr;
-  }
-  std::size_t size = 1;
-  for (const auto& entry : state().entries) size += entry.size() + 1;
-  char* block = new char[size];
-  char* at = block;
-  for (const auto& entry : state().entries) {
-    std::memcpy(at, entry.c_str(), entry.size() + 1);
-    at += entry.size() + 1;
-  }
-  *at = 0;
-  state().copies.insert(block);
-  return block;
+  if (DWORD fault = recordCall("GetEnvironmentStrings")) return fail(fault, nullptr);
+  auto copy = std::make_shared<std::vector<char>>();
+  for (const auto& entry : *entries)
+    copy->insert(copy->end(), entry.c_str(), entry.c_str() + entry.size() + 1);
+  copy->push_back(0);
+  sim::detail::openHandle(kCopy, copy, copy->data());
+  return copy->data();
 }
 
 BOOL FreeEnvironmentStringsA(char* block) {
-  if (DWORD error = sim::enter("FreeEnvironmentStringsA", {sim::detail::hex(block)})) {
-    sim::detail::setLastError(error);
-    return kFalse;
-  }
-  if (state().copies.erase(block) == 0) {
-    sim::detail::setLastError(kErrorInvalidParameter);
-    return kFalse;
-  }
-  delete[] block;
+  if (DWORD fault = recordCall("FreeEnvironmentStringsA", block)) return fail(fault, kFalse);
+  if (!sim::detail::closeHandle(block, kCopy)) return fail(kErrorInvalidParameter, kFalse);
   return kTrue;
 }
 
 DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size) {
-  if (DWORD error = sim::enter("GetEnvironmentVariableA",
-                               {sim::detail::text(name), sim::detail::num(size)})) {
-    sim::detail::setLastError(error);
-    return 0;
-  }
-  auto it = name ? findVariable(name) : state().entries.end();
-  if (it == state().entries.end()) {
-    sim::detail::setLastError(kErrorEnvvarNotFound);
-    return 0;
-  }
+  if (DWORD fault = recordCall("GetEnvironmentVariableA", name, size)) return fail(fault, DWORD{0});
+  auto it = name ? findVariable(name) : entries->end();
+  if (it == entries->end()) return fail(kErrorEnvvarNotFound, DWORD{0});
   std::size_t equals = it->find('=', 1);
   std::string value = equals == std::string::npos ? "" : it->substr(equals + 1);
   if (value.size() + 1 > size) return static_cast<DWORD>(value.size() + 1);
@@ -108,41 +57,26 @@ DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size) {
 }
 
 BOOL SetEnvironmentVariableA(const char* name, const char* value) {
-  if (DWORD error = sim::enter("SetEnvironmentVariableA",
-                               {sim::detail::text(name), sim::detail::text(value)})) {
-    sim::detail::setLastError(error);
-    return kFalse;
-  }
-  if (!validName(name)) {
-    sim::detail::setLastError(kErrorInvalidParameter);
-    return kFalse;
-  }
+  if (DWORD fault = recordCall("SetEnvironmentVariableA", name, value)) return fail(fault, kFalse);
+  if (!name || !*name || std::strchr(name + 1, '=')) return fail(kErrorInvalidParameter, kFalse);
   auto it = findVariable(name);
   if (!value) {
-    if (it != state().entries.end()) state().entries.erase(it);
-    return kTrue;
+    if (it != entries->end()) entries->erase(it);
+  } else if (it != entries->end()) {
+    *it = std::string(name) + "=" + value;
+  } else {
+    entries->push_back(std::string(name) + "=" + value);
   }
-  std::string entry = std::string(name) + "=" + value;
-  if (it != state().entries.end())
-    *it = entry;
-  else
-    state().entries.push_back(entry);
   return kTrue;
 }
 
 namespace sim {
-
-void setEnvironment(const std::vector<std::string>& entries) {
-  state().entries = entries;
+void setEnvironment(const std::vector<std::string>& strings) {
+  *entries = strings;
 }
-
 std::vector<std::string> environmentEntries() {
-  return state().entries;
+  return *entries;
 }
-
-int liveEnvironmentBlocks() {
-  return static_cast<int>(state().copies.size());
-}
-
 }  // namespace sim
+
 }  // namespace platform

@@ -1,78 +1,66 @@
-// The simulated module loader: a registry of named fake modules and their exports.
-#include <cctype>
-#include <memory>
-#include <string>
-#include <vector>
+// The simulated module loader: named fake modules and their exports; a load is an entry of the
+// handle table.
+#include "../module.h"
 
-#include "platform/files.h"
-#include "platform/module.h"
-#include "platform/sim/module_control.h"
-#include "platform/sim/sim.h"
+#include <map>
 
-namespace platform::sim {
+#include "../last_error.h"
+#include "core.h"
 
+namespace platform {
 namespace {
 
-using EntryPoint = BOOL(__attribute__((stdcall)) *)(void* instance, DWORD reason, void* reserved);
+using sim::detail::fail;
+using sim::detail::recordCall;
+
+using EntryPoint = BOOL(ZV_STDCALL*)(void* instance, DWORD reason, void* reserved);
 constexpr DWORD kProcessDetach = 0;
 constexpr DWORD kProcessAttach = 1;
+constexpr const char* kLoad = "module";
 
 struct Module {
-  std::string name;  // as matched: upper case, with its extension
-  std::vector<Export> exports;
-  int loads = 0;
-  bool builtin = false;  // always loaded, never goes away
+  std::map<std::string, void*> exports;
+  bool alwaysLoaded = false;
 };
+using Modules = std::map<std::string, Module>;  // by the name they are known by
 
-std::vector<std::unique_ptr<Module>>& modules() {
-  static std::vector<std::unique_ptr<Module>> all = [] {
-    std::vector<std::unique_ptr<Module>> list;
-    auto kernel = std::make_unique<Module>();
-    kernel->name = "KERNEL32.DLL";
-    kernel->exports = {{"GetLastError", reinterpret_cast<void*>(&platform::GetLastError)}};
-    kernel->builtin = true;
-    kernel->loads = 1;
-    list.push_back(std::move(kernel));
-    return list;
-  }();
+// The modules every process has: KERNEL32.DLL, loaded for good, and SHELL32.DLL.
+Modules builtIns() {
+  Modules all;
+  all["KERNEL32.DLL"] = {{{"GetLastError", reinterpret_cast<void*>(&platform::GetLastError)}},
+                         true};
+  for (const sim::Export& e : sim::detail::folderBrowserExports())
+    all["SHELL32.DLL"].exports.insert(e);
   return all;
 }
+
+sim::detail::AreaState<Modules> modules(builtIns());
 
 // The name a module is known by: the last path component, upper case, ".DLL" when it has no
 // extension; a trailing "." stands for "no extension" and is dropped.
 std::string moduleKey(const std::string& name) {
-  std::size_t slash = name.find_last_of("\\/");
-  std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
-  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (!base.empty() && base.back() == '.') {
+  std::string base = sim::detail::upperText(name.substr(name.find_last_of("\\/") + 1));
+  if (!base.empty() && base.back() == '.')
     base.pop_back();
-  } else if (!base.empty() && base.find('.') == std::string::npos) {
+  else if (!base.empty() && base.find('.') == std::string::npos)
     base += ".DLL";
-  }
   return base;
 }
 
-Module* byName(const std::string& name) {
-  std::string key = moduleKey(name);
-  if (key.empty()) return nullptr;
-  for (auto& m : modules()) {
-    if (m->name == key) return m.get();
-  }
+Module* byName(const char* name) {
+  auto it = name ? modules->find(moduleKey(name)) : modules->end();
+  return it == modules->end() || it->first.empty() ? nullptr : &it->second;
+}
+
+Module* loaded(HMODULE handle) {
+  for (auto& [name, m] : *modules)
+    if (&m == handle && (m.alwaysLoaded || sim::detail::openCount(handle, kLoad) > 0)) return &m;
   return nullptr;
 }
 
-Module* loadedByHandle(HMODULE handle) {
-  for (auto& m : modules()) {
-    if (m.get() == handle && m->loads > 0) return m.get();
-  }
-  return nullptr;
-}
-
-void* exportOf(const Module& m, const std::string& name) {
-  for (const Export& e : m.exports) {
-    if (e.first == name) return e.second;
-  }
-  return nullptr;
+void* exportOf(const Module& m, const char* name) {
+  auto it = name ? m.exports.find(name) : m.exports.end();
+  return it == m.exports.end() ? nullptr : it->second;
 }
 
 BOOL callEntryPoint(Module& m, DWORD reason) {
@@ -82,89 +70,49 @@ BOOL callEntryPoint(Module& m, DWORD reason) {
 
 }  // namespace
 
+namespace sim {
+
 void addModule(const std::string& name, const std::vector<Export>& exports) {
-  Module* m = byName(name);
-  if (!m) {
-    modules().push_back(std::make_unique<Module>());
-    m = modules().back().get();
-    m->name = moduleKey(name);
-  }
-  for (const Export& e : exports) {
-    bool replaced = false;
-    for (Export& old : m->exports) {
-      if (old.first == e.first) {
-        old.second = e.second;
-        replaced = true;
-      }
-    }
-    if (!replaced) m->exports.push_back(e);
-  }
+  Module& m = (*modules)[moduleKey(name)];
+  for (const Export& e : exports) m.exports[e.first] = e.second;
 }
 
 void removeModule(const std::string& name) {
-  std::string key = moduleKey(name);
-  std::erase_if(modules(),
-                [&](const std::unique_ptr<Module>& m) { return !m->builtin && m->name == key; });
+  auto it = modules->find(moduleKey(name));
+  if (it != modules->end() && !it->second.alwaysLoaded) modules->erase(it);
 }
 
-int moduleLoadCount(const std::string& name) {
-  Module* m = byName(name);
-  return m ? m->loads : 0;
-}
-
-}  // namespace platform::sim
-
-namespace platform {
+}  // namespace sim
 
 HMODULE LoadLibraryA(const char* name) {
-  if (DWORD error = sim::enter("LoadLibraryA", {name ? name : "(null)"})) {
-    SetLastError(error);
-    return nullptr;
-  }
-  sim::Module* m = name ? sim::byName(name) : nullptr;
-  if (!m) {
-    SetLastError(kErrorModNotFound);
-    return nullptr;
-  }
-  if (++m->loads == 1 && !sim::callEntryPoint(*m, sim::kProcessAttach)) {
-    m->loads = 0;
-    SetLastError(kErrorDllInitFailed);
-    return nullptr;
+  if (DWORD fault = recordCall("LoadLibraryA", name)) return fail(fault, HMODULE{nullptr});
+  Module* m = byName(name);
+  if (!m) return fail(kErrorModNotFound, HMODULE{nullptr});
+  if (m->alwaysLoaded) return m;
+  sim::detail::openHandle(kLoad, {}, m, moduleKey(name));
+  if (sim::detail::openCount(m, kLoad) == 1 && !callEntryPoint(*m, kProcessAttach)) {
+    sim::detail::closeHandle(m, kLoad);
+    return fail(kErrorDllInitFailed, HMODULE{nullptr});
   }
   return m;
 }
 
 void* GetProcAddress(HMODULE module, const char* name) {
-  if (DWORD error = sim::enter("GetProcAddress", {name ? name : "(null)"})) {
-    SetLastError(error);
-    return nullptr;
-  }
-  sim::Module* m = sim::loadedByHandle(module);
-  if (!m) {
-    SetLastError(kErrorModNotFound);
-    return nullptr;
-  }
-  void* address = name ? sim::exportOf(*m, name) : nullptr;
-  if (!address) SetLastError(kErrorProcNotFound);
-  return address;
+  if (DWORD fault = recordCall("GetProcAddress", name)) return fail(fault, nullptr);
+  Module* m = loaded(module);
+  if (!m) return fail(kErrorModNotFound, nullptr);
+  void* address = exportOf(*m, name);
+  return address ? address : fail(kErrorProcNotFound, nullptr);
 }
 
 BOOL FreeLibrary(HMODULE module) {
-  if (DWORD error = sim::enter("FreeLibrary")) {
-    SetLastError(error);
-    return kFalse;
-  }
-  if (!module) {
-    SetLastError(kErrorInvalidHandle);
-    return kFalse;
-  }
-  sim::Module* m = sim::loadedByHandle(module);
-  if (!m) {
-    SetLastError(kErrorModNotFound);
-    return kFalse;
-  }
-  if (m->builtin) return kTrue;
-  if (--m->loads == 0) sim::callEntryPoint(*m, sim::kProcessDetach);
+  if (DWORD fault = recordCall("FreeLibrary")) return fail(fault, kFalse);
+  if (!module) return fail(kErrorInvalidHandle, kFalse);
+  Module* m = loaded(module);
+  if (!m) return fail(kErrorModNotFound, kFalse);
+  if (m->alwaysLoaded) return kTrue;
+  sim::detail::closeHandle(m, kLoad);
+  if (sim::detail::openCount(m, kLoad) == 0) callEntryPoint(*m, kProcessDetach);
   return kTrue;
 }
 

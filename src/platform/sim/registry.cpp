@@ -1,66 +1,44 @@
-// The simulated registry: keys by their full path under a root, values by name, both compared
-// case-insensitively; open keys are handles into that map. Also the simulated version info.
+// The simulated registry, one map from a key's full path to its values, names compared
+// case-insensitively, where an open key is a handle to its path; and the version information.
 #include "../registry.h"
-#include "../version.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
-#include <set>
 
-#include "internal.h"
-#include "registry_control.h"
+#include "../version.h"
+#include "core.h"
 
 namespace platform {
 namespace {
+
+using sim::detail::recordCall;
+using sim::detail::upperText;
+
+constexpr const char* kKey = "registry key";
 
 struct Value {
   DWORD type;
   std::string bytes;
 };
+using Values = std::map<std::string, Value>;  // by upper-cased name
 
-struct Key {
-  std::map<std::string, Value> values;  // by upper-cased name
-};
+// Every key by its upper-cased full path ("HKCU\\SOFTWARE\\X"), with its values.
+sim::detail::AreaState<std::map<std::string, Values>> keys;
 
-struct RegistryState {
-  std::map<std::string, Key> keys;             // by upper-cased "ROOT\PATH"
-  std::map<std::uintptr_t, std::string> open;  // handle -> key path
-  std::uintptr_t nextHandle = 0x2000;
-  OSVERSIONINFOEXA version{};
-};
-
-OSVERSIONINFOEXA defaultVersion() {
-  OSVERSIONINFOEXA v{};
-  v.dwOSVersionInfoSize = sizeof v;
-  v.dwMajorVersion = 6;
-  v.dwMinorVersion = 1;
-  v.dwBuildNumber = 7601;
-  v.dwPlatformId = kVerPlatformWin32Nt;
-  std::strcpy(v.szCSDVersion, "Service Pack 1");
-  v.wServicePackMajor = 1;
-  v.wProductType = kVerNtWorkstation;
-  return v;
-}
-
-RegistryState& state() {
-  static RegistryState s{{}, {}, 0x2000, defaultVersion()};
-  return s;
-}
-
-void resetRegistry() {
-  RegistryState& s = state();
-  s.keys.clear();
-  s.open.clear();
-  s.version = defaultVersion();
-}
-
-[[maybe_unused]] const bool registered = (sim::registerReset(&resetRegistry), true);
-
-std::string upperText(const std::string& text) {
-  std::string result = text;
-  for (char& c : result) c = sim::detail::upper(c);
-  return result;
-}
+// NT 6.1 (build 7601, service pack 1), a workstation.
+constexpr OSVERSIONINFOEXA kDefaultVersion{.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA),
+                                           .dwMajorVersion = 6,
+                                           .dwMinorVersion = 1,
+                                           .dwBuildNumber = 7601,
+                                           .dwPlatformId = kVerPlatformWin32Nt,
+                                           .szCSDVersion = "Service Pack 1",
+                                           .wServicePackMajor = 1,
+                                           .wServicePackMinor = 0,
+                                           .wSuiteMask = 0,
+                                           .wProductType = kVerNtWorkstation,
+                                           .wReserved = 0};
+sim::detail::AreaState<OSVERSIONINFOEXA> version(kDefaultVersion);
 
 // The path of a predefined root, or "" when the handle is none of them.
 std::string rootName(HKEY root) {
@@ -70,46 +48,81 @@ std::string rootName(HKEY root) {
   return "";
 }
 
-// The key path a root handle stands for: a predefined root or an open key; "" for neither.
-std::string basePath(HKEY root) {
-  std::string name = rootName(root);
-  if (!name.empty()) return name;
-  auto it = state().open.find(reinterpret_cast<std::uintptr_t>(root));
-  return it == state().open.end() ? std::string() : it->second;
+// The key path a handle stands for: a predefined root or an open key; "" for neither.
+std::string basePath(HKEY key) {
+  if (auto open = sim::detail::handleData<std::string>(key, kKey)) return *open;
+  return rootName(key);
 }
 
-// "BASE\A\B" for a subkey "a\\b" ("\" runs and edges ignored), upper-cased.
-std::string joinPath(const std::string& base, const std::string& subkey) {
-  std::string path = base;
-  std::string part;
-  for (std::size_t i = 0; i <= subkey.size(); ++i) {
-    if (i == subkey.size() || subkey[i] == '\\') {
-      if (!part.empty()) path += "\\" + upperText(part);
-      part.clear();
-    } else {
-      part += subkey[i];
-    }
+// "BASE\A\B" for a subkey "a\\b" (runs of "\" and those at its ends ignored), upper-cased.
+std::string joinPath(std::string path, const std::string& subkey) {
+  std::size_t at = 0;
+  while (at <= subkey.size()) {
+    std::size_t end = std::min(subkey.find('\\', at), subkey.size());
+    if (end > at) path += "\\" + upperText(subkey.substr(at, end - at));
+    at = end + 1;
   }
   return path;
 }
 
-Key& makeKey(HKEY root, const std::string& subkey) {
-  std::string base = rootName(root);
-  if (base.empty()) sim::detail::fatal("registry: values are set only under a predefined root");
-  // Every level on the way exists too.
-  std::string full = joinPath(base, subkey);
-  for (std::size_t at = full.find('\\'); at != std::string::npos; at = full.find('\\', at + 1))
-    state().keys[full.substr(0, at)];
-  return state().keys[full];
+LONG result(DWORD code) {
+  return static_cast<LONG>(code);
 }
 
 }  // namespace
+
+LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access, HKEY* opened) {
+  DWORD fault = recordCall("RegOpenKeyExA", root, subKey, options, access, opened);
+  if (!opened) return result(kErrorInvalidParameter);
+  *opened = nullptr;
+  if (fault) return result(fault);
+  std::string base = basePath(root);
+  if (base.empty()) return result(kErrorInvalidHandle);
+  std::string path = joinPath(base, subKey ? subKey : "");
+  if (path != base && !keys->count(path)) return result(kErrorFileNotFound);
+  *opened = sim::detail::openHandle(kKey, std::make_shared<std::string>(path), nullptr, path);
+  return result(kErrorSuccess);
+}
+
+LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
+                      unsigned char* data, DWORD* size) {
+  if (DWORD fault = recordCall("RegQueryValueExA", key, valueName, reserved, type, data, size))
+    return result(fault);
+  if (reserved || (data && !size)) return result(kErrorInvalidParameter);
+  std::string base = basePath(key);
+  if (base.empty()) return result(kErrorInvalidHandle);
+  auto keyIt = keys->find(base);
+  if (keyIt == keys->end()) return result(kErrorFileNotFound);
+  auto valueIt = keyIt->second.find(upperText(valueName ? valueName : ""));
+  if (valueIt == keyIt->second.end()) return result(kErrorFileNotFound);
+  const Value& value = valueIt->second;
+  const auto length = static_cast<DWORD>(value.bytes.size());
+  if (type) *type = value.type;
+  if (!size) return result(kErrorSuccess);
+  DWORD room = *size;
+  *size = length;
+  if (data && length > room) return result(kErrorMoreData);
+  if (data) std::memcpy(data, value.bytes.data(), length);
+  return result(kErrorSuccess);
+}
+
+LONG RegCloseKey(HKEY key) {
+  if (DWORD fault = recordCall("RegCloseKey", key)) return result(fault);
+  if (!rootName(key).empty() || sim::detail::closeHandle(key, kKey)) return result(kErrorSuccess);
+  return result(kErrorInvalidHandle);
+}
 
 namespace sim {
 
 void setRegistryValue(HKEY root, const std::string& subkey, const std::string& name,
                       const std::string& bytes, DWORD type) {
-  makeKey(root, subkey).values[upperText(name)] = Value{type, bytes};
+  std::string base = rootName(root);
+  if (base.empty()) detail::fatal("registry: values are set only under a predefined root");
+  // Every key on the way exists too.
+  std::string full = joinPath(base, subkey);
+  for (std::size_t at = full.find('\\'); at != std::string::npos; at = full.find('\\', at + 1))
+    (*keys)[full.substr(0, at)];
+  (*keys)[full][upperText(name)] = Value{type, bytes};
 }
 
 void setRegistryText(HKEY root, const std::string& subkey, const std::string& name,
@@ -117,102 +130,24 @@ void setRegistryText(HKEY root, const std::string& subkey, const std::string& na
   setRegistryValue(root, subkey, name, text + std::string(1, '\0'), kRegSz);
 }
 
-void addRegistryKey(HKEY root, const std::string& subkey) {
-  makeKey(root, subkey);
-}
-
-int openRegistryKeys() {
-  return static_cast<int>(state().open.size());
-}
-
 void setVersion(DWORD platformId, DWORD major, DWORD minor, unsigned char productType) {
-  OSVERSIONINFOEXA& v = state().version;
+  OSVERSIONINFOEXA& v = *version;
   v.dwPlatformId = platformId;
   v.dwMajorVersion = major;
   v.dwMinorVersion = minor;
   v.wProductType = productType;
 }
-
 }  // namespace sim
 
-LONG RegOpenKeyExA(HKEY root, const char* subKey, DWORD options, DWORD access, HKEY* result) {
-  using sim::detail::hex;
-  using sim::detail::num;
-  using sim::detail::text;
-  DWORD error = sim::enter("RegOpenKeyExA",
-                           {hex(root), text(subKey), num(options), num(access), hex(result)});
-  if (!result) return static_cast<LONG>(kErrorInvalidParameter);
-  *result = nullptr;
-  if (error) return static_cast<LONG>(error);
-  std::string base = basePath(root);
-  if (base.empty()) return static_cast<LONG>(kErrorInvalidHandle);
-  std::string path = joinPath(base, subKey ? subKey : "");
-  if (path != base && !state().keys.count(path)) return static_cast<LONG>(kErrorFileNotFound);
-  std::uintptr_t handle = state().nextHandle;
-  state().nextHandle += 4;
-  state().open[handle] = path;
-  *result = reinterpret_cast<HKEY>(handle);
-  return static_cast<LONG>(kErrorSuccess);
-}
-
-LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
-                      unsigned char* data, DWORD* size) {
-  using sim::detail::hex;
-  using sim::detail::text;
-  DWORD error = sim::enter("RegQueryValueExA", {hex(key), text(valueName), hex(reserved), hex(type),
-                                                hex(data), hex(size)});
-  if (error) return static_cast<LONG>(error);
-  if (reserved || (data && !size)) return static_cast<LONG>(kErrorInvalidParameter);
-  std::string base = basePath(key);
-  if (base.empty()) return static_cast<LONG>(kErrorInvalidHandle);
-  auto keyIt = state().keys.find(base);
-  if (keyIt == state().keys.end()) return static_cast<LONG>(kErrorFileNotFound);
-  auto valueIt = keyIt->second.values.find(upperText(valueName ? valueName : ""));
-  if (valueIt == keyIt->second.values.end()) return static_cast<LONG>(kErrorFileNotFound);
-  const Value& value = valueIt->second;
-  const DWORD length = static_cast<DWORD>(value.bytes.size());
-  if (type) *type = value.type;
-  if (!size) return static_cast<LONG>(kErrorSuccess);
-  if (data && length > *size) {
-    *size = length;
-    return static_cast<LONG>(kErrorMoreData);
-  }
-  if (data) std::memcpy(data, value.bytes.data(), length);
-  *size = length;
-  return static_cast<LONG>(kErrorSuccess);
-}
-
-LONG RegCloseKey(HKEY key) {
-  DWORD error = sim::enter("RegCloseKey", {sim::detail::hex(key)});
-  if (error) return static_cast<LONG>(error);
-  if (!rootName(key).empty()) return static_cast<LONG>(kErrorSuccess);
-  if (!state().open.erase(reinterpret_cast<std::uintptr_t>(key)))
-    return static_cast<LONG>(kErrorInvalidHandle);
-  return static_cast<LONG>(kErrorSuccess);
-}
-
 BOOL GetVersionExA(OSVERSIONINFOA* info) {
-  DWORD error =
-      sim::enter("GetVersionExA", {sim::detail::num(info ? info->dwOSVersionInfoSize : 0)});
-  if (sim::detail::failed(error)) return kFalse;
-  if (!info) {
-    sim::detail::setLastError(kErrorInvalidParameter);
-    return kFalse;
-  }
-  const OSVERSIONINFOEXA& v = state().version;
-  if (info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA)) {
-    auto* extended = reinterpret_cast<OSVERSIONINFOEXA*>(info);
-    *extended = v;
-    extended->dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
-    return kTrue;
-  }
-  if (info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOA)) {
-    std::memcpy(info, &v, sizeof(OSVERSIONINFOA));
-    info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-    return kTrue;
-  }
-  sim::detail::setLastError(kErrorInsufficientBuffer);
-  return kFalse;
+  DWORD size = info ? info->dwOSVersionInfoSize : 0;
+  if (DWORD fault = sim::detail::recordCall("GetVersionExA", size))
+    return sim::detail::fail(fault, kFalse);
+  if (size != sizeof(OSVERSIONINFOA) && size != sizeof(OSVERSIONINFOEXA))
+    return sim::detail::fail(info ? kErrorInsufficientBuffer : kErrorInvalidParameter, kFalse);
+  std::memcpy(info, &*version, size);  // the size field stays as the caller set it
+  info->dwOSVersionInfoSize = size;
+  return kTrue;
 }
 
 }  // namespace platform
