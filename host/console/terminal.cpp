@@ -36,17 +36,12 @@ Terminal::Stream openStream(std::ostream& out, platform::DWORD which, Colour col
   return stream;
 }
 
-// The markup tags, each with the foreground it selects (0: the console's normal one).
-struct Tag {
-  std::string_view text;
-  WORD foreground;
-};
-constexpr Tag kTags[] = {
-    {"$cyan$",
-     platform::kForegroundGreen | platform::kForegroundBlue | platform::kForegroundIntensity},
-    {"$gray$", platform::kForegroundIntensity},
-    {"$n$", 0},
-};
+// The foreground a markup tag selects (0: the console's normal one).
+WORD foregroundOf(MarkupTag tag) {
+  if (tag == MarkupTag::kCyan)
+    return platform::kForegroundGreen | platform::kForegroundBlue | platform::kForegroundIntensity;
+  return tag == MarkupTag::kGray ? platform::kForegroundIntensity : 0;
+}
 
 }  // namespace
 
@@ -67,29 +62,16 @@ void Terminal::write(Stream& stream, std::string_view text) {
   }
   // On a console: the text between tags is written in the attributes the last tag chose.
   bool coloured = false;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const Tag* hit = nullptr;
-    if (text[i] == '$') {
-      for (const Tag& tag : kTags) {
-        if (text.substr(i, tag.text.size()) == tag.text) hit = &tag;
-      }
-    }
-    if (!hit) {
-      ++i;
-      continue;
-    }
-    *stream.out << text.substr(start, i - start) << std::flush;
-    WORD attributes = hit->foreground
-                          ? static_cast<WORD>((stream.normal & 0xFFF0) | hit->foreground)
-                          : stream.normal;
-    platform::SetConsoleTextAttribute(stream.handle, attributes);
-    coloured = hit->foreground != 0;
-    i += hit->text.size();
-    start = i;
-  }
-  *stream.out << text.substr(start);
+  walkMarkup(
+      text, [&](std::string_view run) { *stream.out << run; },
+      [&](MarkupTag tag) {
+        *stream.out << std::flush;
+        WORD foreground = foregroundOf(tag);
+        platform::SetConsoleTextAttribute(
+            stream.handle,
+            foreground ? static_cast<WORD>((stream.normal & 0xFFF0) | foreground) : stream.normal);
+        coloured = foreground != 0;
+      });
   if (coloured) {
     *stream.out << std::flush;
     platform::SetConsoleTextAttribute(stream.handle, stream.normal);

@@ -147,6 +147,11 @@ struct NameInfo {
 // The decimal value of a text: optional spaces, an optional '-', digits, optional spaces.
 // Anything else, or a value outside int32, is 0.
 std::int32_t decimalValue(std::string_view text);
+// The colour markup of printed lines: $cyan$, $gray$, and $n$ back to the normal colour.
+enum class MarkupTag { kCyan, kGray, kNormal };
+// Walks the line in order: `text` for each run between tags, `tag` for each tag.
+void walkMarkup(std::string_view line, const std::function<void(std::string_view)>& text,
+                const std::function<void(MarkupTag)>& tag);
 // The line without $cyan$, $gray$ and $n$.
 std::string stripMarkup(std::string_view line);
 // The line with the markup turned into ANSI colour changes (cyan, bright black, reset).

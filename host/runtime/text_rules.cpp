@@ -10,13 +10,15 @@ namespace quenda {
 namespace {
 
 struct Markup {
-  std::string_view tag;
+  std::string_view text;
+  MarkupTag tag;
   std::string_view ansi;
 };
 constexpr Markup kMarkup[] = {
-    {"$cyan$", "\x1b[36m"},
-    {"$gray$", "\x1b[90m"},
-    {"$n$", "\x1b[0m"},
+    // in the order of MarkupTag
+    {"$cyan$", MarkupTag::kCyan, "\x1b[36m"},
+    {"$gray$", MarkupTag::kGray, "\x1b[90m"},
+    {"$n$", MarkupTag::kNormal, "\x1b[0m"},
 };
 
 std::string_view trimmed(std::string_view text) {
@@ -31,22 +33,12 @@ std::string convert(std::string_view line, bool ansi) {
   std::string out;
   out.reserve(line.size());
   bool coloured = false;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    const Markup* hit = nullptr;
-    if (line[i] == '$') {
-      for (const Markup& m : kMarkup) {
-        if (line.substr(i, m.tag.size()) == m.tag) hit = &m;
-      }
-    }
-    if (!hit) {
-      out.push_back(line[i++]);
-      continue;
-    }
-    if (ansi) out.append(hit->ansi);
-    coloured = hit->tag != "$n$";
-    i += hit->tag.size();
-  }
+  walkMarkup(
+      line, [&](std::string_view text) { out.append(text); },
+      [&](MarkupTag tag) {
+        if (ansi) out.append(kMarkup[static_cast<int>(tag)].ansi);
+        coloured = tag != MarkupTag::kNormal;
+      });
   if (ansi && coloured) out.append("\x1b[0m");  // the next line starts in the normal colour
   return out;
 }
@@ -70,6 +62,26 @@ std::optional<std::int32_t> parseDecimal(std::string_view text) {
 
 std::int32_t decimalValue(std::string_view text) {
   return parseDecimal(trimmed(text)).value_or(0);
+}
+
+void walkMarkup(std::string_view line, const std::function<void(std::string_view)>& text,
+                const std::function<void(MarkupTag)>& tag) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < line.size();) {
+    const Markup* hit = nullptr;
+    if (line[i] == '$')
+      for (const Markup& m : kMarkup)
+        if (line.substr(i, m.text.size()) == m.text) hit = &m;
+    if (!hit) {
+      ++i;
+      continue;
+    }
+    if (i > start) text(line.substr(start, i - start));
+    tag(hit->tag);
+    i += hit->text.size();
+    start = i;
+  }
+  if (start < line.size()) text(line.substr(start));
 }
 
 std::string stripMarkup(std::string_view line) {
