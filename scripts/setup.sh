@@ -1,17 +1,30 @@
 # Shared by ./test and ./quenda: installs what the project needs from Debian's archive, only what
-# is absent, and keeps Wine's server warm.
+# is absent, and keeps Wine's servers warm.
 
-zv_packages=(cmake ninja-build g++ g++-multilib g++-mingw-w64-i686 googletest wine wine32:i386
-             xvfb xauth xdotool)
+source "$(dirname "${BASH_SOURCE[0]}")/machine.sh"
 
+# Every machine: the native build (-m32), both Windows cross compilers, 64-bit Wine for the seam's
+# x86_64 contract tests, and a virtual display for Wine's windows.
+zv_packages=(cmake ninja-build g++ g++-multilib g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
+             wine wine64 xvfb xauth xdotool)
+# By what probe_i386 found: 32-bit Wine where the kernel runs 32-bit programs, qemu-user for the
+# native test programs where it does not.
+zv_packages_native=(wine32:i386)
+zv_packages_emulated=(qemu-user)
+
+# ensure_packages: installs what this kind of machine needs (probe_i386 must have run).
 ensure_packages() {
-  local missing=()
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    echo "setup: adding the i386 architecture (for wine32)"
-    dpkg --add-architecture i386 || return 1
-    zv_apt_updated=""
+  local missing=() wanted=("${zv_packages[@]}")
+  if [ "${zv_i386:-}" = native ]; then
+    wanted+=("${zv_packages_native[@]}")
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      echo "setup: adding the i386 architecture (for wine32)"
+      dpkg --add-architecture i386 || return 1
+    fi
+  else
+    wanted+=("${zv_packages_emulated[@]}")
   fi
-  for p in "${zv_packages[@]}"; do
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -30,14 +43,38 @@ start_wine() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "setup: creating the Wine prefix (first start takes a while)"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    wineserver -w  # the prefix is written out when its server ends
   fi
-  # A persistent server makes each Wine start cost tens of milliseconds, not half a second.
-  wineserver -p >/dev/null 2>&1 &
+  # The persistent server (see tests/wine/wine_session.sh).
+  "$root/tests/wine/run-wine" cmd /c exit </dev/null >/dev/null 2>&1
   return 0
 }
 
 stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
+}
+
+# The 64-bit prefix (build/wineprefix64) for the x86_64 contract tests, through the 64-bit loader:
+# Wine's own launchers prefer the 32-bit one, which cannot start where the kernel refuses 32-bit
+# programs.
+zv_prefix64() { echo "${ZV_WINEPREFIX64:-$root/build/wineprefix64}"; }
+
+start_wine64() {
+  local prefix
+  prefix=$(zv_prefix64)
+  mkdir -p "$prefix"
+  if [ ! -f "$prefix/system.reg" ]; then
+    echo "setup: creating the 64-bit Wine prefix (first start takes a while)"
+    WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+      /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    WINEPREFIX="$prefix" /usr/lib/wine/wineserver64 -w
+  fi
+  ZV_WINEPREFIX64="$prefix" "$root/tests/wine/run-wine64" cmd /c exit </dev/null >/dev/null 2>&1
+  return 0
+}
+
+stop_wine64() {
+  WINEPREFIX="$(zv_prefix64)" /usr/lib/wine/wineserver64 -k >/dev/null 2>&1 || true
 }
 
 # Windows and dialogs under Wine need a display: the tests get a virtual one when there is none.

@@ -13,11 +13,12 @@
 #include "console/terminal.h"
 #include "lang/interpreter.h"
 #include "runtime/runtime.h"
+#include "zorvel_version.h"
 
 namespace quenda::console {
 namespace {
 
-constexpr const char* kVersion = "quenda 1.0";
+constexpr const char* kVersion = "quenda " ZORVEL_VERSION;
 
 bool readFile(const std::string& name, std::string& content) {
   try {

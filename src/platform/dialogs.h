@@ -6,8 +6,8 @@
 
 namespace platform {
 
-// The "Open" dialog's structure in its 76-byte form (without the three trailing fields of the
-// larger form), which every version of the dialog accepts.
+// The "Open" dialog's structure in its short form (without the three trailing fields of the
+// larger form; 76 bytes on i686), which every version of the dialog accepts.
 struct OPENFILENAMEA {
   DWORD lStructSize;
   HWND hwndOwner;
@@ -30,10 +30,10 @@ struct OPENFILENAMEA {
   void* lpfnHook;
   const char* lpTemplateName;
 };
-static_assert(sizeof(OPENFILENAMEA) == 76);
-static_assert(offsetof(OPENFILENAMEA, Flags) == 52 &&
-              offsetof(OPENFILENAMEA, lpTemplateName) == 72);
-constexpr DWORD kOpenFileNameSize = 76;  // OPENFILENAME_SIZE_VERSION_400A
+static_assert(sizeof(OPENFILENAMEA) == layoutSize(76, 136));
+static_assert(offsetof(OPENFILENAMEA, Flags) == layoutSize(52, 96) &&
+              offsetof(OPENFILENAMEA, lpTemplateName) == layoutSize(72, 128));
+constexpr DWORD kOpenFileNameSize = sizeof(OPENFILENAMEA);  // OPENFILENAME_SIZE_VERSION_400A
 
 constexpr DWORD kOfnHideReadonly = 0x00000004;   // OFN_HIDEREADONLY
 constexpr DWORD kOfnNoChangeDir = 0x00000008;    // OFN_NOCHANGEDIR
@@ -64,7 +64,7 @@ struct BROWSEINFOA {
   LPARAM lParam;
   int iImage;
 };
-static_assert(sizeof(BROWSEINFOA) == 32);
+static_assert(sizeof(BROWSEINFOA) == layoutSize(32, 64));
 
 using BrowseForFolderFn = ITEMIDLIST*(ZV_STDCALL*)(BROWSEINFOA* info);
 using PathFromIdListFn = BOOL(ZV_STDCALL*)(const ITEMIDLIST* item, char* path);

@@ -35,7 +35,7 @@ struct STARTUPINFOA {
   HANDLE hStdOutput;
   HANDLE hStdError;
 };
-static_assert(sizeof(STARTUPINFOA) == 68);
+static_assert(sizeof(STARTUPINFOA) == layoutSize(68, 104));
 
 struct PROCESS_INFORMATION {
   HANDLE hProcess;
@@ -43,7 +43,7 @@ struct PROCESS_INFORMATION {
   DWORD dwProcessId;
   DWORD dwThreadId;
 };
-static_assert(sizeof(PROCESS_INFORMATION) == 16);
+static_assert(sizeof(PROCESS_INFORMATION) == layoutSize(16, 24));
 
 struct SHELLEXECUTEINFOA {
   DWORD cbSize;
@@ -62,7 +62,7 @@ struct SHELLEXECUTEINFOA {
   HANDLE hIcon;  // a union with hMonitor
   HANDLE hProcess;
 };
-static_assert(sizeof(SHELLEXECUTEINFOA) == 60);
+static_assert(sizeof(SHELLEXECUTEINFOA) == layoutSize(60, 112));
 
 // CreateProcessA(application, commandLine, processAttributes, threadAttributes,
 //   inheritHandles, creationFlags, environment, currentDirectory, startupInfo, processInfo):

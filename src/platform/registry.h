@@ -6,12 +6,13 @@
 
 namespace platform {
 
+// The predefined keys are negative 32-bit numbers: sign-extended where a handle is 64 bits wide.
 inline HKEY const kHkeyClassesRoot =
-    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000));
+    reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<LONG>(0x80000000u)));
 inline HKEY const kHkeyCurrentUser =
-    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001));
+    reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<LONG>(0x80000001u)));
 inline HKEY const kHkeyLocalMachine =
-    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002));
+    reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<LONG>(0x80000002u)));
 
 constexpr DWORD kKeyRead = 0x20019;  // KEY_READ
 

@@ -1,5 +1,6 @@
-// Windows types and constants as the seam uses them. The layouts match the Win32 ones on i686, so
-// the real layer passes them straight through (it checks sizes and offsets at compile time).
+// Windows types and constants as the seam uses them. The layouts match the Win32 ones, on i686 and
+// on x86_64 alike, so the real layer passes them straight through (it checks sizes and offsets
+// against Windows' own structures at compile time).
 // Real-layer sources include the seam before <windows.h>: several names here are macros there.
 #pragma once
 
@@ -37,6 +38,12 @@ constexpr BOOL kTrue = 1;
 constexpr BOOL kFalse = 0;
 constexpr DWORD kMaxPath = 260;  // MAX_PATH
 inline HANDLE const kInvalidHandle = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+
+// A structure's size as Windows lays it out for this build's architecture: pointers and handles
+// are 4 bytes on i686 and 8 on x86_64, and the fields after them move with them.
+constexpr std::size_t layoutSize(std::size_t i686, std::size_t x86_64) {
+  return sizeof(void*) == 4 ? i686 : x86_64;
+}
 
 // GetLastError codes the seam promises.
 constexpr DWORD kErrorSuccess = 0;

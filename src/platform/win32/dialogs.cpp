@@ -8,7 +8,9 @@
 
 namespace platform {
 
-static_assert(sizeof(::OPENFILENAMEA) - 12 == kOpenFileNameSize);  // the 400 form lacks 3 words
+// OPENFILENAME_SIZE_VERSION_400A: the structure up to its last field of the short form.
+static_assert(offsetof(::OPENFILENAMEA, lpTemplateName) + sizeof(::OPENFILENAMEA::lpTemplateName) ==
+              kOpenFileNameSize);
 static_assert(offsetof(::OPENFILENAMEA, lpstrInitialDir) ==
               offsetof(OPENFILENAMEA, lpstrInitialDir));
 static_assert(offsetof(::OPENFILENAMEA, Flags) == offsetof(OPENFILENAMEA, Flags));
