@@ -32,9 +32,20 @@ struct PROCESS_HEAP_ENTRY {
   unsigned char cbOverhead;
   unsigned char iRegionIndex;
   WORD wFlags;
-  DWORD details[4];  // a block's or a region's particulars; not read here
+  union {  // a block's or a region's particulars; not read here
+    struct {
+      HANDLE hMem;
+      DWORD dwReserved[3];
+    } Block;
+    struct {
+      DWORD dwCommittedSize;
+      DWORD dwUnCommittedSize;
+      void* lpFirstBlock;
+      void* lpLastBlock;
+    } Region;
+  };
 };
-static_assert(sizeof(PROCESS_HEAP_ENTRY) == 28);
+static_assert(sizeof(PROCESS_HEAP_ENTRY) == layoutSize(28, 40));
 
 // HeapWalk(heap, entry): steps through the heap, starting from entry->lpData null; each TRUE
 // result describes the next entry in *entry. An entry with kProcessHeapEntryBusy in wFlags is an
