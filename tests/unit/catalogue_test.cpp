@@ -1,77 +1,249 @@
-// The three function tables, complete: their sizes, and every name in catalogue order as the
-// host's reader walks them.
+// The three function tables byte for byte, read back by the host, and every routine they name
+// called with missing and wrong arguments.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "classes_fixture.h"
 #include "plugin/catalogue.h"
-#include "runtime/runtime.h"
+#include "plugin/function_table.h"
 
 namespace {
 
-std::vector<std::string> names(const std::vector<quenda::TableEntry>& entries) {
-  std::vector<std::string> out;
-  for (const auto& e : entries) {
-    EXPECT_TRUE(e.kind == abi::kTableFunction || e.kind == abi::kTableGroup) << e.name;
-    if (e.kind == abi::kTableFunction) {
-      EXPECT_NE(e.routine, nullptr) << e.name;
+namespace sim = platform::sim;
+
+// The table in a readable form, decoded here independently of the host's reader: "name@" for a
+// function (its address collected in `routines`), "name{...}" for a group.
+std::string decode(const unsigned char*& p, const unsigned char* end,
+                   std::vector<abi::Routine>& routines) {
+  std::string out;
+  while (p < end && *p != abi::kTableEnd) {
+    const unsigned char kind = *p++;
+    std::string name;
+    while (p < end && *p) name += static_cast<char>(*p++);
+    ++p;
+    if (kind == abi::kTableFunction) {
+      std::uint32_t address = 0;
+      for (int i = 0; i < 4 && p < end; ++i) address |= std::uint32_t{*p++} << (8 * i);
+      routines.push_back(reinterpret_cast<abi::Routine>(static_cast<std::uintptr_t>(address)));
+      out += name + "@ ";
+    } else if (kind == abi::kTableGroup) {
+      out += name + "{" + decode(p, end, routines) + "} ";
+    } else {
+      return out + "?" + std::to_string(kind);
     }
-    out.push_back(e.name);
+  }
+  ++p;  // the end byte
+  return out;
+}
+
+std::vector<abi::Routine> readerRoutines(const std::vector<quenda::TableEntry>& entries) {
+  std::vector<abi::Routine> out;
+  for (const auto& e : entries) {
+    if (e.kind == abi::kTableFunction) out.push_back(e.routine);
+    for (auto r : readerRoutines(e.entries)) out.push_back(r);
   }
   return out;
 }
 
-quenda::FunctionTable walk(zorvel::TableBytes table) {
-  quenda::FunctionTable read = quenda::readFunctionTable(table.bytes, table.size);
-  EXPECT_FALSE(read.error.has_value()) << read.error.value_or("");
-  EXPECT_EQ(read.bytesRead, table.size);
-  return read;
-}
-
-TEST(Catalogue, TheFileTableHas13FunctionsIn133Bytes) {
-  EXPECT_EQ(zorvel::fileTable().size, 133u);
-  EXPECT_EQ(names(walk(zorvel::fileTable()).entries),
-            (std::vector<std::string>{"type", "name", "ext", "path", "rename", "copy", "rem",
-                                      "_new", "_def", "_del", "_form", "_set", "_fSet"}));
-}
-
-TEST(Catalogue, TheFolderTableHas14FunctionsIn141Bytes) {
-  EXPECT_EQ(zorvel::folderTable().size, 141u);
-  EXPECT_EQ(names(walk(zorvel::folderTable()).entries),
-            (std::vector<std::string>{"type", "name", "down", "up", "copy", "files", "exp", "_new",
-                                      "_def", "_del", "_form", "_set", "_fSet", "_add"}));
-}
-
-TEST(Catalogue, TheRootTableHas4GroupsAnd22RoutinesIn252Bytes) {
-  EXPECT_EQ(zorvel::rootTable().size, 252u);
-  const auto root = walk(zorvel::rootTable()).entries;
-  EXPECT_EQ(names(root),
-            (std::vector<std::string>{"dir", "env", "clip", "run", "web", "link", "webLink",
-                                      "selFile", "selFolder", "standby", "job"}));
-  ASSERT_EQ(root.size(), 11u);
-  EXPECT_EQ(names(root[0].entries), (std::vector<std::string>{"desk", "home", "docs", "progs", "up",
-                                                              "down", "sel", "set", "get"}));
-  EXPECT_EQ(names(root[1].entries), (std::vector<std::string>{"set", "get", "all", "showAll"}));
-  EXPECT_EQ(names(root[2].entries), (std::vector<std::string>{"set", "get"}));
-  EXPECT_EQ(root[10].kind, abi::kTableGroup);
-  EXPECT_TRUE(root[10].entries.empty());
-}
-
-// The same short name in several places carries its own routine each time.
-TEST(Catalogue, EveryRoutineAddressIsDistinct) {
-  std::vector<abi::Routine> seen;
-  auto collect = [&seen](auto& self, const std::vector<quenda::TableEntry>& entries) -> void {
-    for (const auto& e : entries) {
-      if (e.kind == abi::kTableFunction) seen.push_back(e.routine);
-      self(self, e.entries);
-    }
+TEST(Catalogue, TheTablesByteForByteAndAsTheHostReadsThem) {
+  struct Golden {
+    zorvel::TableBytes table;
+    std::size_t size;
+    const char* layout;
   };
-  for (auto table : {zorvel::fileTable(), zorvel::folderTable(), zorvel::rootTable()})
-    collect(collect, walk(table).entries);
-  ASSERT_EQ(seen.size(), 13u + 14u + 22u);
-  for (std::size_t i = 0; i < seen.size(); ++i)
-    for (std::size_t j = i + 1; j < seen.size(); ++j) EXPECT_NE(seen[i], seen[j]) << i << " " << j;
+  const Golden golden[] = {
+      {zorvel::fileTable(), 133,
+       "type@ name@ ext@ path@ rename@ copy@ rem@ _new@ _def@ _del@ _form@ _set@ _fSet@ "},
+      {zorvel::folderTable(), 141,
+       "type@ name@ down@ up@ copy@ files@ exp@ _new@ _def@ _del@ _form@ _set@ _fSet@ _add@ "},
+      {zorvel::rootTable(), 252,
+       "dir{desk@ home@ docs@ progs@ up@ down@ sel@ set@ get@ } env{set@ get@ all@ showAll@ } "
+       "clip{set@ get@ } run@ web@ link@ webLink@ selFile@ selFolder@ standby@ job{} "},
+  };
+  std::vector<abi::Routine> all;
+  for (const Golden& g : golden) {
+    ASSERT_EQ(g.table.size, g.size);
+    std::vector<abi::Routine> routines;
+    const unsigned char* p = g.table.bytes;
+    EXPECT_EQ(decode(p, g.table.bytes + g.table.size, routines), g.layout);
+    EXPECT_EQ(p, g.table.bytes + g.table.size);
+
+    // The host's reader stops at the end byte and finds the same routines.
+    quenda::FunctionTable read = quenda::readFunctionTable(g.table.bytes, g.table.size);
+    EXPECT_FALSE(read.error) << read.error.value_or("");
+    EXPECT_EQ(read.bytesRead, g.size);
+    EXPECT_EQ(readerRoutines(read.entries), routines);
+    all.insert(all.end(), routines.begin(), routines.end());
+  }
+  // The same short name in several places carries its own routine each time.
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    EXPECT_NE(all[i], nullptr) << i;
+    for (std::size_t j = i + 1; j < all.size(); ++j) EXPECT_NE(all[i], all[j]) << i << " " << j;
+  }
+}
+
+abi::word ZV_STDCALL one() {
+  return 1;
+}
+
+TEST(Catalogue, ATableIsWrittenWhereItFitsAndNotAtAllWhereItDoesNot) {
+  constexpr zorvel::CatalogEntry entries[] = {{abi::kTableGroup, "g", nullptr},
+                                              {abi::kTableFunction, "name", one},
+                                              {abi::kTableEnd, nullptr, nullptr},
+                                              {abi::kTableEnd, nullptr, nullptr}};
+  constexpr std::size_t size = zorvel::functionTableSize(entries, std::size(entries));
+  static_assert(size == 3 + 10 + 1 + 1);
+  for (std::size_t capacity : {size - 1, size, size + 4}) {
+    std::vector<unsigned char> out(size + 4, 0xbd);
+    std::size_t written =
+        zorvel::writeFunctionTable(entries, std::size(entries), out.data(), capacity);
+    EXPECT_EQ(written, capacity < size ? 0u : size) << capacity;
+    for (std::size_t i = written; i < out.size(); ++i) EXPECT_EQ(out[i], 0xbd) << capacity;
+    if (written) {
+      std::vector<abi::Routine> routines;
+      const unsigned char* p = out.data();
+      EXPECT_EQ(decode(p, out.data() + size, routines), "g{name@ } ");
+      EXPECT_EQ(routines, std::vector<abi::Routine>{one});
+    }
+  }
+}
+
+// Every routine, called with its arguments missing or of the wrong kind, answers with a result
+// or one of the two wrong-call errors, keeps no memory and no handle, and when an argument it
+// needs is missing touches nothing.
+class CatalogueSweep : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    runtime.hooks().runScript = [](std::string_view) { return quenda::Result::of({}); };
+    sim::addFile("C:\\work\\a.txt", "a");
+    sim::addFolder("C:\\work\\sub");
+    sim::setCurrentDirectoryPath("C:\\work");
+  }
+
+  // The files under C:\ with their contents, and the processes started.
+  std::string machine() {
+    std::string out;
+    walk("C:", out);
+    return out + std::to_string(sim::processes().size());
+  }
+  void walk(const std::string& folder, std::string& out) {
+    for (const std::string& name : sim::folderNames(folder + "\\")) {
+      std::string path = folder + "\\" + name;
+      out += path + (sim::isFolder(path) ? "\\" : "=" + sim::fileContent(path)) + "\n";
+      if (sim::isFolder(path)) walk(path, out);
+    }
+  }
+
+  // The call, made twice with fresh arguments: the first may set up what later calls share,
+  // the second must give back everything it took.
+  template <class Call>
+  quenda::Result twice(const std::string& what, Call call) {
+    call();
+    std::size_t before = libraryBytes();
+    quenda::Result result = call();
+    if (!result.ok()) {
+      EXPECT_TRUE(*result.error == "The minimal argument count is 1!" ||
+                  *result.error == "The minimal argument count is 2!" ||
+                  *result.error == "Invalid arguments specified.")
+          << what << ": " << *result.error;
+    }
+    result.value = {};
+    EXPECT_EQ(libraryBytes(), before) << what;
+    EXPECT_EQ(sim::openHandles(), "") << what;
+    return result;
+  }
+
+  std::vector<std::vector<quenda::ValueRef>> wrongArguments() {
+    return {{},
+            {text(std::string(3000, 'x'))},
+            {runtime.number(7)},
+            {runtime.list()},
+            {text("x"), runtime.number(7)},
+            {text("x"), runtime.list({text("y")})}};
+  }
+};
+
+struct Needs {
+  const char* path;
+  const char* missing;  // the error when called without arguments
+};
+// What each routine that takes arguments says when they are missing.
+const Needs kNeeds[] = {
+    {"dir.set", "The minimal argument count is 1!"},
+    {"env.get", "The minimal argument count is 1!"},
+    {"env.set", "The minimal argument count is 2!"},
+    {"clip.set", "The minimal argument count is 1!"},
+    {"run", "The minimal argument count is 1!"},
+    {"link", "The minimal argument count is 2!"},
+    {"webLink", "The minimal argument count is 2!"},
+    {"file.rename", "The minimal argument count is 1!"},
+    {"file.copy", "The minimal argument count is 1!"},
+    {"folder.copy", "The minimal argument count is 1!"},
+};
+
+TEST_F(CatalogueSweep, MissingArgumentsRaiseTheCountErrorAndTouchNothing) {
+  for (const Needs& needs : kNeeds) {
+    std::string path = needs.path;
+    std::string before = machine();
+    quenda::Result result;
+    if (path.rfind("file.", 0) == 0 || path.rfind("folder.", 0) == 0) {
+      bool isFile = path[1] == 'i';
+      quenda::ValueRef self = isFile ? file("C:\\work\\a.txt") : folder("C:\\work\\sub\\");
+      result = runtime.callMethod(self, path.substr(path.find('.') + 1));
+      EXPECT_EQ(self.objectPath(), isFile ? "C:\\work\\a.txt" : "C:\\work\\sub\\") << path;
+    } else {
+      result = runtime.call(path);
+    }
+    EXPECT_EQ(result.error.value_or("(succeeded)"), needs.missing) << path;
+    EXPECT_EQ(machine(), before) << path;
+    EXPECT_EQ(sim::currentDirectory(), "C:\\work") << path;
+  }
+}
+
+TEST_F(CatalogueSweep, EveryRoutineWithWrongArgumentsKeepsNothing) {
+  auto root = quenda::readFunctionTable(zorvel::rootTable().bytes, zorvel::rootTable().size);
+  std::vector<std::string> paths;
+  for (const auto& e : root.entries) {
+    if (e.kind == abi::kTableFunction && e.name != "standby") paths.push_back(e.name);  // waits
+    for (const auto& member : e.entries) paths.push_back(e.name + "." + member.name);
+  }
+  ASSERT_EQ(paths.size(), 21u);
+  for (const std::string& path : paths) {
+    for (std::size_t i = 0; i < wrongArguments().size(); ++i) {
+      twice(path + " #" + std::to_string(i),
+            [&] { return runtime.call(path, wrongArguments()[i]); });
+      sim::setCurrentDirectoryPath("C:\\work");
+    }
+  }
+
+  for (const char* className : {"file", "folder"}) {
+    bool isFile = className[1] == 'i';
+    zorvel::TableBytes table = isFile ? zorvel::fileTable() : zorvel::folderTable();
+    auto read = quenda::readFunctionTable(table.bytes, table.size);
+    auto fresh = [&] {
+      sim::addFile("C:\\work\\a.txt", "a");
+      sim::addFolder("C:\\work\\sub");
+      return isFile ? file("C:\\work\\a.txt") : folder("C:\\work\\sub\\");
+    };
+    for (const auto& member : read.entries) {
+      if (member.name[0] == '_') continue;
+      for (std::size_t i = 0; i < wrongArguments().size(); ++i) {
+        twice(std::string(className) + "." + member.name + " #" + std::to_string(i),
+              [&] { return runtime.callMethod(fresh(), member.name, wrongArguments()[i]); });
+      }
+    }
+    // The object protocol with values that are neither texts nor objects of the class.
+    for (quenda::ValueRef wrong : {runtime.number(7), runtime.list(), text("")}) {
+      twice(std::string(className) + "._set", [&] { return runtime.set(fresh(), wrong); });
+      twice(std::string(className) + "._fSet", [&] { return runtime.fSet(fresh(), wrong); });
+      if (!isFile) twice("folder._add", [&] { return runtime.add(fresh(), wrong); });
+    }
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/heap_bytes.h"
+#include "fault_loop.h"
 #include "platform/memory.h"
 #include "platform/sim/sim.h"
 #include "plugin/memory.h"

@@ -28,10 +28,6 @@ class LinkTest : public LibraryTest {
     }
     return result.error.value_or("");
   }
-  int slotCalls(int slot) {
-    const auto& all = runtime.slotCalls();
-    return static_cast<int>(std::count(all.begin(), all.end(), slot));
-  }
   std::vector<std::string> sources;
 };
 
@@ -55,16 +51,6 @@ TEST_F(LinkTest, NamesMayBePathsOfGroups) {
   EXPECT_EQ(call("link", {"tools\\Edit_2", "edit"}), "");
   ASSERT_EQ(sources.size(), 1u);
   EXPECT_EQ(sources[0].substr(0, 20), "main\\tools\\Edit_2(){");
-}
-
-TEST_F(LinkTest, MissingArgumentsRaiseTheCountErrorAndHandNothingOver) {
-  runtime.clearSlotCalls();
-  EXPECT_EQ(call("link", {}), "The minimal argument count is 2!");
-  EXPECT_EQ(slotCalls(abi::kNextArgText), 1);  // the second is not asked for
-  EXPECT_EQ(call("link", {"np"}), "The minimal argument count is 2!");
-  EXPECT_EQ(call("webLink", {"news"}), "The minimal argument count is 2!");
-  EXPECT_TRUE(sources.empty());
-  EXPECT_EQ(slotCalls(abi::kRunScript), 0);
 }
 
 // Anything that would be read as script rather than as a name or a text is refused.
@@ -94,13 +80,6 @@ TEST_F(LinkTest, TargetsWithBracesBackslashesAndSpacesPassUnchanged) {
   EXPECT_NE(sources[1].find("web(\"https://x.org/?q={a}\\b\")"), std::string::npos);
 }
 
-TEST_F(LinkTest, DefiningTwiceHandsOverTwoDefinitions) {
-  call("link", {"np", "notepad"});
-  call("link", {"np", "notepad"});
-  ASSERT_EQ(sources.size(), 2u);
-  EXPECT_EQ(sources[0], sources[1]);
-}
-
 TEST_F(LinkTest, LongTextsAndTheirVariablesLeaveNoMemoryBehind) {
   const std::string longTarget(100000, 'x');
   call("webLink", {"w", longTarget});
@@ -109,7 +88,6 @@ TEST_F(LinkTest, LongTextsAndTheirVariablesLeaveNoMemoryBehind) {
     call("webLink", {"w", longTarget});
     call("link", {"l", longTarget});
     call("link", {"bad name", longTarget});
-    call("link", {"l"});
   }
   EXPECT_EQ(libraryBytes(), before);
   ASSERT_EQ(sources.size(), 21u);

@@ -81,16 +81,6 @@ TEST_F(RealTreeCopy, IntoANewFolderAndMergedIntoAnExistingOne) {
   EXPECT_EQ(treeOf(at("merge")), merged);
 }
 
-TEST_F(RealTreeCopy, AnEmptyFolderAndAMissingParent) {
-  addFolder("void");
-  call(object("folder", at("void\\")), "copy", {runtime.text(at("made"))});
-  EXPECT_TRUE(wine::isFolder(at("made")));
-  EXPECT_TRUE(treeOf(at("made")).empty());
-
-  copy(at("no\\such\\place"));
-  EXPECT_FALSE(wine::exists(at("no")));
-}
-
 TEST_F(RealTreeCopy, ADestinationInsideTheSourceGetsTheTreeOnce) {
   copy(at("src\\backup"));
   EXPECT_EQ(treeOf(at("src\\backup")), source);
@@ -137,33 +127,6 @@ TEST_F(RealTreeCopy, APathThatDoesNotFitIsNotCopiedAndNotCutShort) {
       zorvel::copyFolderTree(at("src").c_str(), destination.c_str(), "*.*", zorvel::copyRecursive),
       0);
   EXPECT_TRUE(wine::namesIn(deep).empty());
-}
-
-TEST_F(RealClasses, TheNumberedListingPicksBySubfolderNumber) {
-  addFolder("w\\alpha");
-  addFolder("w\\beta");
-  addFile("w\\file.txt");
-  quenda::ValueRef w = object("folder", at("w\\"));
-  // The real file system's order is its own: read the numbers off the printed lines.
-  answers = {"0"};
-  EXPECT_EQ(call(w, "down").objectPath(), at("w\\"));
-  ASSERT_EQ(lines.size(), 3u);
-  std::map<std::string, int> numbers;
-  for (const std::string& line : lines) {
-    ASSERT_EQ(line.rfind("$cyan$", 0), 0u) << line;
-    std::size_t dash = line.find(" $gray$-$n$ ");
-    ASSERT_NE(dash, std::string::npos) << line;
-    numbers[line.substr(dash + 12)] = std::stoi(line.substr(6, 2));
-  }
-  ASSERT_EQ(numbers.size(), 3u);
-  EXPECT_TRUE(numbers.count("..") && numbers.count("alpha") && numbers.count("beta"));
-
-  for (const char* name : {"alpha", "beta", ".."}) {
-    answers = {std::to_string(numbers[name])};
-    EXPECT_EQ(call(w, "down").objectPath(), at("w\\") + name + "\\");
-  }
-  answers = {"7"};
-  EXPECT_EQ(call(w, "down").objectPath(), at("w\\"));
 }
 
 }  // namespace

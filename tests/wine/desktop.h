@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <chrono>
@@ -70,22 +71,61 @@ inline bool canShowWindows() {
   return true;
 }
 
-// A visible dialog of this process: by its caption, or any dialog when `caption` is null.
-// Waits up to `seconds`; null when none appeared.
-inline HWND waitForDialog(const char* caption, int seconds = 20) {
+// Waits until `ready()` holds, looking every 50 ms up to one generous deadline (a loaded machine
+// may take long to get there); whether it came.
+template <class Ready>
+bool waitUntil(Ready ready, int seconds = 120) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (std::chrono::steady_clock::now() < end) {
-    HWND found = nullptr;
-    for (HWND w = FindWindowA("#32770", caption); w && !found;
-         w = FindWindowExA(nullptr, w, "#32770", caption)) {
-      DWORD process = 0;
-      GetWindowThreadProcessId(w, &process);
-      if (process == GetCurrentProcessId() && IsWindowVisible(w)) found = w;
-    }
-    if (found) return found;
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  return nullptr;
+  return true;
+}
+
+// The name of the folder a folder browser shows selected, "" while it shows none.
+inline std::string browserSelection(HWND dialog) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM found) -> BOOL {
+        char name[32];
+        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, WC_TREEVIEWA) == 0) {
+          *reinterpret_cast<HWND*>(found) = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  if (!tree) return "";
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!item) return "";
+  char text[MAX_PATH] = "";
+  TVITEMA tv{};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = text;
+  tv.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return text;
+}
+
+// A visible dialog of this process: by its caption, or any dialog when `caption` is null.
+// Null when none appeared in time.
+inline HWND waitForDialog(const char* caption, int seconds = 120) {
+  HWND found = nullptr;
+  waitUntil(
+      [&] {
+        for (HWND w = FindWindowA("#32770", caption); w && !found;
+             w = FindWindowExA(nullptr, w, "#32770", caption)) {
+          DWORD process = 0;
+          GetWindowThreadProcessId(w, &process);
+          if (process == GetCurrentProcessId() && IsWindowVisible(w)) found = w;
+        }
+        return found != nullptr;
+      },
+      seconds);
+  return found;
 }
 
 // Presses a key (down) or lets it go (up), as the keyboard would.

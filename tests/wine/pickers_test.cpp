@@ -48,8 +48,20 @@ class RealPickers : public wine::WorkFolder {
     if (!SetDlgItemTextA(dialog, kFileNameCombo, path.c_str()))
       SetDlgItemTextA(dialog, kFileNameEdit, path.c_str());
   }
+  // Selects the folder once the browser has shown the one it opened on, and waits until it
+  // shows the new one: OK pressed any earlier would take whatever was selected then.
   static void selectFolder(HWND dialog, const std::string& path) {
+    showsFolder(dialog, wine::currentDirectory());
     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+    showsFolder(dialog, path);
+  }
+  static void showsFolder(HWND dialog, std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    EXPECT_TRUE(wine::waitUntil([&] {
+      return lstrcmpiA(wine::browserSelection(dialog).c_str(), name.c_str()) == 0;
+    })) << "the browser never showed "
+        << path << " selected";
   }
 };
 
@@ -73,7 +85,12 @@ TEST_F(RealPickers, SelFileGivesTheFileTypedInAndKeepsTheCurrentDirectory) {
 TEST_F(RealPickers, SelFolderGivesPathsRelativeToTheCurrentDirectory) {
   if (!wine::canShowWindows()) GTEST_SKIP() << "no display: see CancelPathWithoutADisplay";
   // OK at once takes the folder the browser opened on: the current directory itself.
-  EXPECT_EQ(pick("selFolder", [](HWND d) { press(d, IDOK); }), "");
+  EXPECT_EQ(pick("selFolder",
+                 [&](HWND d) {
+                   showsFolder(d, work);
+                   press(d, IDOK);
+                 }),
+            "");
   EXPECT_EQ(pick("selFolder",
                  [&](HWND d) {
                    selectFolder(d, at("src"));

@@ -41,12 +41,15 @@ class RealRun : public wine::WorkFolder {
     return runtime.call("run", std::move(args));
   }
 
-  // The record the started program writes, waited for (the program runs on its own).
+  // The record the started program writes, waited for until both its lines are there (the
+  // program runs on its own, and may start late on a loaded machine).
   Record waitForRecord() {
-    for (int i = 0; i < 300 && !wine::exists(record); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    std::string text = wine::readFile(record);
+    std::string text;
+    wine::waitUntil([&] {
+      text = wine::readFile(record);
+      std::size_t first = text.find('\n');
+      return first != std::string::npos && text.find('\n', first + 1) != std::string::npos;
+    });
     std::size_t end = text.find('\n');
     if (end == std::string::npos) return {"<no record>", ""};
     return {text.substr(0, end), text.substr(end + 1, text.find('\n', end + 1) - end - 1)};
@@ -56,18 +59,16 @@ class RealRun : public wine::WorkFolder {
   std::string record;
 };
 
-TEST_F(RealRun, AProgramInQuotesStartsInItsOwnFolder) {
+TEST_F(RealRun, AProgramInQuotesOrWithSlashesStartsInItsOwnFolder) {
   ASSERT_TRUE(run({runtime.text("\"" + recorder + "\""), runtime.text("one two")}).ok());
   Record r = waitForRecord();
   EXPECT_EQ(r.commandLine, "\"" + recorder + "\" one two");
   EXPECT_EQ(r.directory, at("Program Dir"));
-}
 
-TEST_F(RealRun, APathWithForwardSlashes) {
   std::string slashed = recorder;
   std::replace(slashed.begin(), slashed.end(), '\\', '/');
   ASSERT_TRUE(run({runtime.text(slashed)}).ok());
-  Record r = waitForRecord();
+  r = waitForRecord();
   EXPECT_EQ(r.commandLine, "\"" + slashed + "\"");
   EXPECT_EQ(r.directory, at("Program Dir"));
 }
@@ -100,13 +101,7 @@ TEST_F(RealRun, ADocumentOpensThroughTheShellInTheProgramOfItsType) {
   std::system("reg delete HKCR\\zvrecfile /f >NUL");
 }
 
-TEST_F(RealRun, WrongCallsRaiseTheirErrors) {
-  quenda::Result none = runtime.call("run", {});
-  ASSERT_FALSE(none.ok());
-  EXPECT_EQ(*none.error, "The minimal argument count is 1!");
-  quenda::Result number = run({runtime.text(recorder), runtime.number(5)});
-  ASSERT_FALSE(number.ok());
-  EXPECT_EQ(*number.error, "Invalid arguments specified.");
+TEST_F(RealRun, WhatCannotBeStartedRaisesNoError) {
   // Something neither way can start raises no error. With a display the shell tells the user
   // in a message box, which holds the call until it is answered.
   std::thread user;

@@ -49,20 +49,18 @@ TEST_F(RealStandby, TwoJobsRunUntilCtrlEnter) {
   job("third", 2, third);
   std::atomic<bool> returned{false};
 
+  // Keys held until standby has returned, whenever that is.
   std::thread presser([&] {
-    while (every < 30) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    wine::waitUntil([&] { return every >= 30; }, 600);
     wine::key(VK_CONTROL, true);
     wine::key(VK_RETURN, true);
-    for (int i = 0; i < 2000 && !returned; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    wine::waitUntil([&] { return returned.load(); }, 600);
     wine::key(VK_RETURN, false);
     wine::key(VK_CONTROL, false);
   });
   // Should the keys never arrive, end the test program rather than hang the test run.
   std::thread watchdog([&] {
-    for (int i = 0; i < 1200 && !returned; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    if (!returned) {
+    if (!wine::waitUntil([&] { return returned.load(); }, 600)) {
       std::fprintf(stderr, "standby did not stop on Ctrl+Enter\n");
       std::_Exit(1);
     }

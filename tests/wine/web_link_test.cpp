@@ -68,12 +68,16 @@ class RealWeb : public wine::WorkFolder {
     quenda::Result result = runtime.call("web", std::move(args));
     ASSERT_TRUE(result.ok()) << result.error.value_or("");
   }
-  // The command line the recorder wrote, waited for; "<nothing>" when no program ran within
-  // `seconds`.
-  std::string recordedCommandLine(int seconds = 30) {
-    for (int i = 0; i < seconds * 10 && !wine::exists(record); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    std::string text = wine::readFile(record);
+  // The command line the recorder wrote, waited for until its line is complete (the shell may
+  // take long to start the handler); "<nothing>" when no program wrote one within `seconds`.
+  std::string recordedCommandLine(int seconds = 120) {
+    std::string text;
+    wine::waitUntil(
+        [&] {
+          text = wine::readFile(record);
+          return text.find('\n') != std::string::npos;
+        },
+        seconds);
     std::size_t end = text.find('\n');
     return end == std::string::npos ? "<nothing>" : text.substr(0, end);
   }
