@@ -1,24 +1,13 @@
-// The language with the library itself: the functions that link hands over, and the jobs that
-// standby runs.
+// The language with the library itself: the functions that link hands over start the program
+// (scripts in scripts/ show the rest).
 #include <gtest/gtest.h>
 
 #include "lang_library_fixture.h"
-#include "platform/keyboard.h"
 
 namespace langtest {
 namespace {
 
 namespace sim = platform::sim;
-
-// Ctrl+Enter is down at the stop-key test that follows pass `pass`.
-void stopAfterPass(int pass) {
-  sim::onKeyQuery([pass](int key, int query) {
-    if (key == platform::kVkReturn && query == pass + 1) {
-      sim::setKeyDown(platform::kVkControl, true);
-      sim::setKeyDown(platform::kVkReturn, true);
-    }
-  });
-}
 
 TEST_F(LibraryLangTest, LinkDefinesAFunctionThatRunsTheProgram) {
   sim::addFile("C:\\Windows\\notepad.exe");
@@ -48,56 +37,6 @@ TEST_F(LibraryLangTest, LinkNamesMayBePathsAndLaterLinksReplaceEarlierOnes) {
                   .ok);
   ASSERT_EQ(sim::processes().size(), 1u);
   EXPECT_EQ(sim::processes()[0].program, "C:\\tools\\b.exe");
-}
-
-TEST_F(LibraryLangTest, LinkErrorsReachTheScript) {
-  quenda::lang::Outcome outcome = run("\nlink(\"np\")");
-  ASSERT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.error.message, "The minimal argument count is 2!");
-  EXPECT_EQ(outcome.error.line, 2);
-}
-
-TEST_F(LibraryLangTest, WebLinkDefinesAFunction) {
-  ASSERT_TRUE(run("webLink(\"news\", \"http://example.org/\")").ok);
-  EXPECT_TRUE(runtime->lookup("news").is(quenda::Kind::Function));
-}
-
-TEST_F(LibraryLangTest, StandbyRunsTheJobsTheScriptDefines) {
-  stopAfterPass(7);
-  quenda::lang::Outcome outcome =
-      run("int runs = 0\n"
-          "job\\tick\\refresh = 2\n"
-          "job\\tick\\action(){\n"
-          "  runs = runs + 1\n"
-          "  if(runs == 2){ job\\tick\\refresh = 0 }\n"
-          "}\n"
-          "job\\idle\\disabled = 1\n"
-          "job\\idle\\action(){ print(\"never\") }\n"
-          "standby\n"
-          "runs");
-  ASSERT_TRUE(outcome.ok) << quenda::lang::describe(outcome.error);
-  // refresh 2: runs in passes 3 and 6; the second run sets refresh to 0, so pass 7 runs too.
-  EXPECT_EQ(lines,
-            (std::vector<std::string>{"running \"tick\" ...", "finished.", "running \"tick\" ...",
-                                      "finished.", "running \"tick\" ...", "finished.", "3"}));
-}
-
-TEST_F(LibraryLangTest, AFailingJobIsReportedAndStandbyGoesOn) {
-  stopAfterPass(2);
-  quenda::lang::Outcome outcome =
-      run("job\\bad\\refresh = 0\n"
-          "job\\bad\\action(){ nosuch }\n"
-          "standby\n"
-          "print(\"after\")");
-  ASSERT_TRUE(outcome.ok) << quenda::lang::describe(outcome.error);
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "running \"bad\" ...",
-                       "error: test.qs, line 2, column 19: unknown name 'nosuch' (help lists the "
-                       "names)",
-                       "finished.", "running \"bad\" ...",
-                       "error: test.qs, line 2, column 19: unknown name 'nosuch' (help lists the "
-                       "names)",
-                       "finished.", "after"}));
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ TEST(RealLibrary, LoadsBindsAndCreatesItsClasses) {
   // The class exports answer with the same handles, under their plain names.
   platform::HMODULE module = platform::LoadLibraryA("zorvel.dll");
   ASSERT_NE(module, nullptr);
-  auto fileClass = reinterpret_cast<abi::ClassExport>(platform::GetProcAddress(module, "FileClass"));
+  auto fileClass =
+      reinterpret_cast<abi::ClassExport>(platform::GetProcAddress(module, "FileClass"));
   auto folderClass =
       reinterpret_cast<abi::ClassExport>(platform::GetProcAddress(module, "FolderClass"));
   ASSERT_NE(fileClass, nullptr);
