@@ -19,12 +19,6 @@ using namespace platform;
 constexpr DWORD kErrorInvalidWindowHandle = 1400;
 HWND const kNoWindow = reinterpret_cast<HWND>(0x7ffe0000);
 
-TEST(DesktopContract, TheProcessAndThreadHaveIdentifiers) {
-  EXPECT_NE(GetCurrentProcessId(), 0u);
-  EXPECT_NE(GetCurrentThreadId(), 0u);
-  EXPECT_EQ(GetCurrentThreadId(), GetCurrentThreadId());
-}
-
 TEST(DesktopContract, AHandleThatIsNoWindow) {
   DWORD process = 0xdeadbeef;
   EXPECT_FAILS(GetWindowThreadProcessId(kNoWindow, &process), 0u, kErrorInvalidWindowHandle);

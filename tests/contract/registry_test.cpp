@@ -126,11 +126,6 @@ TEST_F(RegistryContract, TheSizeAloneAndMissingValues) {
   EXPECT_TRUE(contract::primed(data, sizeof data));
 }
 
-TEST_F(RegistryContract, ClosingAKeyThatIsNotOpen) {
-  EXPECT_EQ(RegCloseKey(reinterpret_cast<HKEY>(0x7fff0000)),
-            static_cast<LONG>(kErrorInvalidHandle));
-}
-
 TEST(VersionContract, BothSizesAndNoOther) {
   OSVERSIONINFOEXA extended;
   std::memset(&extended, contract::kPrime, sizeof extended);

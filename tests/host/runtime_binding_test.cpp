@@ -53,40 +53,6 @@ TEST(RuntimeSlots, AnUnimplementedSlotRaisesAnErrorNamingItsNumber) {
   EXPECT_EQ(reported.back(), "host slot 179 is not implemented");
 }
 
-TEST(RuntimeSlots, StandingValuesAreFixedNonzeroAndNameTheRootAndTheTextType) {
-  Runtime rt;
-  ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().end().bytes())).ok());
-  std::set<abi::word> values;
-  for (int i = 0; i < abi::kStandingValueCount; ++i) {
-    EXPECT_NE(fake::state.standing[i], 0u) << i;
-    EXPECT_EQ(fake::state.standing[i], rt.standingValue(i)) << i;
-    values.insert(fake::state.standing[i]);
-  }
-  EXPECT_EQ(values.size(), 14u);
-  EXPECT_EQ(fake::state.standing[abi::kGetRootNamespace], rt.rootHandle());
-  EXPECT_EQ(fake::state.standing[abi::kGetTextType], rt.textType());
-  EXPECT_EQ(rt.text("x").record()->type, rt.textType());
-  // The text type is no class handle and no other kind's type.
-  EXPECT_NE(rt.number(1).record()->type, rt.textType());
-  EXPECT_NE(rt.classHandle("thing"), rt.textType());
-}
-
-TEST(RuntimeSlots, BindingCallsStandingValuesInOrderThenTheAssignerThenRegisters) {
-  Runtime rt;
-  Result r = rt.bind(fake::library(fake::TableBuilder().fn("x", fake::noRoutine).end().bytes()));
-  ASSERT_TRUE(r.ok()) << *r.error;
-  std::vector<int> expected;
-  for (int i = 0; i < abi::kStandingValueCount; ++i) expected.push_back(i);
-  expected.insert(expected.end(), {abi::kSetTextAssigner, abi::kCreateClass,
-                                   abi::kRegisterFunctions, abi::kRegisterFunctions});
-  EXPECT_EQ(rt.slotCalls(), expected);
-  rt.clearSlotCalls();
-  EXPECT_TRUE(rt.slotCalls().empty());
-  EXPECT_TRUE(rt.call("x").ok());
-  EXPECT_TRUE(rt.slotCalls().empty());  // the routine called no slot
-  EXPECT_EQ(rt.classHandle("thing"), fake::state.thingClass);
-}
-
 int ZV_STDCALL refuseEntry(void*, abi::word, void*) {
   return 0;
 }

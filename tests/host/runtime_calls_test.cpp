@@ -207,15 +207,6 @@ TEST_F(RuntimeCalls, TextArgumentsArriveAsTextsNumbersInDecimalObjectsThroughFor
   EXPECT_TRUE(state.events.empty());  // _form made no object and released none
 }
 
-TEST_F(RuntimeCalls, ValueArgumentsAreCountedAndTheCellIsClearedAtTheEnd) {
-  Result r = rt.call("count", {rt.text("a"), rt.number(1), rt.list()});
-  ASSERT_TRUE(r.ok()) << *r.error;
-  EXPECT_EQ(r.value.number(), 3);
-  r = rt.call("count");
-  ASSERT_TRUE(r.ok()) << *r.error;
-  EXPECT_EQ(r.value.number(), 0);
-}
-
 TEST_F(RuntimeCalls, RaisedErrorsBecomeTheCallsResultAndTheFirstOneCounts) {
   Result r = rt.call("echo");
   ASSERT_FALSE(r.ok());
@@ -253,23 +244,6 @@ TEST_F(RuntimeCalls, ValuesMadeButNotKeptAreFreedWhenTheCallEnds) {
   EXPECT_EQ(rt.liveValueCount(), baseline);
   EXPECT_EQ(state.liveBlocks, 0);
   EXPECT_EQ(state.events, (std::vector<std::string>{"new", "new", "del:", "del:"}));
-}
-
-TEST_F(RuntimeCalls, ObjectsRunNewThenDefAndDelWhenTheLastReferenceGoes) {
-  ValueRef t = thing("C:\\a.txt");
-  EXPECT_EQ(state.events, (std::vector<std::string>{"new", "def:C:\\a.txt"}));
-  EXPECT_EQ(t.record()->type, state.thingClass);
-  EXPECT_EQ(t.record()->flags & abi::kNewFlag, abi::kNewFlag);
-  EXPECT_EQ(t.objectPath(), "C:\\a.txt");
-  EXPECT_EQ(t.name(), "thing");
-  EXPECT_EQ(state.liveBlocks, 1);
-  ValueRef again = t;
-  t = {};
-  EXPECT_EQ(state.liveBlocks, 1);
-  again = {};
-  EXPECT_EQ(state.liveBlocks, 0);
-  EXPECT_EQ(state.events.back(), "del:C:\\a.txt");
-  EXPECT_EQ(*rt.newObject("gadget").error, "unknown class 'gadget'");
 }
 
 TEST_F(RuntimeCalls, TheClassProtocolAssignsFormsAndAdds) {
@@ -330,29 +304,6 @@ TEST_F(RuntimeCalls, WordsThatAreNotHandlesAreRefusedByEverySlot) {
   ASSERT_TRUE(rt.call("quietWalk").ok());
 }
 
-TEST_F(RuntimeCalls, TheSlotRecordShowsACallsSlotsInOrder) {
-  rt.clearSlotCalls();
-  ASSERT_TRUE(rt.call("echo", {rt.text("x")}).ok());
-  EXPECT_EQ(rt.slotCalls(), (std::vector<int>{abi::kNextArgText, abi::kResultText}));
-}
-
-TEST_F(RuntimeCalls, JobsAreWalkedInDefinitionOrderAndActionsRunThroughCallMember) {
-  int runs = 0;
-  auto action = std::make_shared<Script>([&](Runtime&, const std::vector<ValueRef>& args) {
-    ++runs;
-    EXPECT_TRUE(args.empty());
-    return Result();
-  });
-  ASSERT_TRUE(rt.define("job\\backup\\refresh", rt.number(3)).ok());
-  ASSERT_TRUE(rt.define("job\\backup\\action", rt.function(action, "job\\backup\\action")).ok());
-  ASSERT_TRUE(rt.define("job\\idle\\disabled", rt.number(1)).ok());
-  ASSERT_TRUE(rt.call("walk").ok());
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(state.seen, (std::vector<std::string>{"backup", "  refresh", "  action", "3", "idle",
-                                                  "  disabled", "3"}));
-  EXPECT_TRUE(reported.empty());
-}
-
 TEST_F(RuntimeCalls, AFailingActionIsReportedAndTheWalkGoesOn) {
   auto failing = std::make_shared<Script>(
       [](Runtime&, const std::vector<ValueRef>&) { return Result::fail("action broke"); });
@@ -374,25 +325,6 @@ TEST_F(RuntimeCalls, ANumberBlockHeldByARoutineOutlivesItsReplacementDuringTheCa
   EXPECT_EQ(state.seen.back(), "9");
   EXPECT_EQ(rt.lookup("job.a.refresh").text(), "no longer a number");
   EXPECT_EQ(rt.liveValueCount(), before);  // the old number went once the call ended
-}
-
-TEST_F(RuntimeCalls, PrintAndAskGoThroughTheHooks) {
-  std::vector<std::string> lines;
-  std::vector<std::string> labels;
-  rt.hooks().printLine = [&](std::string_view l) { lines.emplace_back(l); };
-  rt.hooks().askText = [&](std::string_view label) -> std::optional<std::string> {
-    labels.emplace_back(label);
-    if (labels.size() == 1) return " 12";
-    return std::nullopt;  // end of input
-  };
-  ASSERT_TRUE(rt.call("say").ok());
-  EXPECT_EQ(lines, (std::vector<std::string>{"$cyan$ 1 $gray$-$n$ x", ""}));
-  EXPECT_EQ(rt.call("ask").value.number(), 12);
-  EXPECT_EQ(rt.call("ask").value.number(), 0);
-  EXPECT_EQ(labels, (std::vector<std::string>{"id", "id"}));
-
-  rt.hooks().evalNumber = [](std::string_view) { return 77; };
-  EXPECT_EQ(rt.call("ask").value.number(), 77);
 }
 
 TEST_F(RuntimeCalls, RunScriptNeedsALanguageAndPassesItsErrorsOn) {

@@ -44,26 +44,6 @@ TEST(RuntimeTable, FunctionsAndGroupsInOrderWithTheBytesRead) {
   EXPECT_TRUE(t.entries[2].entries.empty());
 }
 
-TEST(RuntimeTable, AFunctionEntryIsKindNameNulAndFourLittleEndianBytes) {
-  const unsigned char bytes[] = {2, 't', 'y', 'p', 'e', 0, 0x78, 0x56, 0x34, 0x12, 0, 0xee};
-  FunctionTable t = readFunctionTable(bytes, sizeof bytes);
-  ASSERT_FALSE(t.error);
-  EXPECT_EQ(t.bytesRead, 11u);  // stops at the end byte, not at the bound
-  ASSERT_EQ(t.entries.size(), 1u);
-  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(t.entries[0].routine), 0x12345678u);
-  // Names are kept as stored, case included.
-  const unsigned char mixed[] = {2, '_', 'f', 'S', 'e', 't', 0, 1, 0, 0, 0, 0};
-  EXPECT_EQ(readFunctionTable(mixed).entries[0].name, "_fSet");
-}
-
-TEST(RuntimeTable, AnEmptyTableIsOnlyItsEndByte) {
-  const unsigned char bytes[] = {0, 2};
-  FunctionTable t = readFunctionTable(bytes);
-  EXPECT_FALSE(t.error);
-  EXPECT_EQ(t.bytesRead, 1u);
-  EXPECT_TRUE(t.entries.empty());
-}
-
 TEST(RuntimeTable, TruncatedTablesStopAtTheBoundAtEveryCut) {
   auto bytes = fake::TableBuilder().group("env").fn("get", one).end().fn("web", two).end().bytes();
   for (std::size_t cut = 0; cut < bytes.size(); ++cut) {

@@ -12,24 +12,6 @@ using quenda::Result;
 using quenda::Runtime;
 using quenda::ValueRef;
 
-TEST(RuntimeValues, RecordsStartTheAllocationAndDataBlocksHoldTheWord) {
-  Runtime rt;
-  ValueRef t = rt.text("C:\\work\\");
-  EXPECT_EQ(static_cast<void*>(t.record()), static_cast<void*>(t.get()));
-  EXPECT_STREQ(fake::textOf(t.record()), "C:\\work\\");
-  EXPECT_EQ(t.record()->flags, 0u);
-
-  ValueRef n = rt.number(-42);
-  EXPECT_EQ(*static_cast<std::int32_t*>(n.record()->data), -42);
-  EXPECT_EQ(n.number(), -42);
-  EXPECT_EQ(rt.number(INT32_MIN).number(), INT32_MIN);
-
-  // Each kind has its own type word; none of them is the text type but text.
-  std::set<abi::word> types = {t.record()->type, n.record()->type, rt.list().record()->type,
-                               rt.root().record()->type};
-  EXPECT_EQ(types.size(), 4u);
-}
-
 TEST(RuntimeValues, ReferencesCountAndTheLastOneFrees) {
   Runtime rt;
   std::size_t before = rt.liveValueCount();

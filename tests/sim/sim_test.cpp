@@ -118,28 +118,6 @@ TEST_F(Sim, AModuleIsOpenFromItsFirstLoadToItsLastFree) {
 
 // ---- What Wine can't show ----
 
-TEST_F(Sim, EntriesComeInCreationOrder) {  // Wine and NTFS sort them
-  for (const char* name : {"zeta", "Alpha", "mid", "beta"})
-    sim::addFile(std::string("C:\\d\\") + name);
-  sim::addFolder("C:\\d\\sub");
-  Names expected{"zeta", "Alpha", "mid", "beta", "sub"};
-  EXPECT_EQ(sim::folderNames("C:\\d"), expected);
-  WIN32_FIND_DATAA d;
-  HANDLE h = FindFirstFileA("C:\\d\\*.*", &d);
-  ASSERT_NE(h, kInvalidHandle);
-  Names got{d.cFileName};
-  sim::addFile("C:\\d\\late");  // a search sees the folder as it was when it started
-  while (FindNextFileA(h, &d)) got.push_back(d.cFileName);
-  EXPECT_TRUE(FindClose(h));
-  expected.insert(expected.begin(), {".", ".."});
-  EXPECT_EQ(got, expected);
-
-  // A moved entry goes to the end; a copy onto an existing file keeps its place.
-  EXPECT_TRUE(MoveFileA("C:\\d\\zeta", "C:\\d\\omega"));
-  EXPECT_TRUE(CopyFileA("C:\\d\\beta", "C:\\d\\Alpha", kFalse));
-  EXPECT_EQ(sim::folderNames("C:\\d"), (Names{"Alpha", "mid", "beta", "sub", "late", "omega"}));
-}
-
 TEST_F(Sim, FilesFollowWindowsWhereWineCannot) {
   sim::addFile("C:\\src", "new");
   sim::addFile("C:\\ro", "old", kFileAttributeReadonly);
@@ -163,15 +141,6 @@ TEST_F(Sim, FilesFollowWindowsWhereWineCannot) {
   EXPECT_FALSE(CreateDirectoryA("C:\\x", &fake));
   EXPECT_EQ(GetLastError(), kErrorInvalidParameter);
   EXPECT_FALSE(sim::exists("C:\\x"));
-}
-
-TEST_F(Sim, TheCurrentDirectoryCannotBeMovedOrRemoved) {
-  sim::addFolder("C:\\a\\b");
-  ASSERT_TRUE(SetCurrentDirectoryA("C:\\a\\b"));
-  EXPECT_FALSE(MoveFileA("C:\\a", "C:\\z"));
-  EXPECT_EQ(GetLastError(), kErrorSharingViolation);
-  EXPECT_FALSE(RemoveDirectoryA("C:\\a\\b"));
-  EXPECT_EQ(GetLastError(), kErrorSharingViolation);
 }
 
 TEST_F(Sim, ALongCurrentDirectoryIsReportedButNotMadeBySetCurrentDirectory) {

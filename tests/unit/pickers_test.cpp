@@ -117,22 +117,6 @@ TEST_F(PickersTest, InitialPathsSplitIntoAFolderAndAProposal) {
   }
 }
 
-TEST_F(PickersTest, TheFilterListAndThePatternIndex) {
-  std::string filter;
-  platform::DWORD index = 0;
-  sim::onFileDialog([&](platform::OPENFILENAMEA& d) -> platform::BOOL {
-    const char* end = d.lpstrFilter;
-    while (end[0] || end[1]) ++end;  // up to the double NUL
-    filter.assign(d.lpstrFilter, end + 2);
-    index = d.nFilterIndex;
-    return platform::kFalse;
-  });
-  zorvel::TextVar out;
-  zorvel::openFileDialog("T", "", "Text|*.txt|All|*.*", 1, out);
-  EXPECT_EQ(filter, std::string("Text\0*.txt\0All\0*.*\0\0", 20));
-  EXPECT_EQ(index, 2u);
-}
-
 TEST_F(PickersTest, OnlyTheCallingThreadsVisibleEnabledBackgroundWindowsAreDisabled) {
   const HWND plain = sim::addWindow();
   const HWND hidden = sim::addWindow(sim::kHostThreadId, false, true);
@@ -199,15 +183,6 @@ TEST_F(PickersTest, AWindowWhoseRecordCannotBeKeptIsLeftEnabled) {
   EXPECT_TRUE(sim::windowEnabled(second));
 }
 
-TEST_F(PickersTest, TheOwnerIsTheForegroundWindowOnlyWhenItIsOurs) {
-  EXPECT_EQ(zorvel::dialogOwnerWindow(), nullptr);
-  const HWND ours = sim::addWindow(0x2004);  // any thread of this process
-  sim::setForegroundWindow(ours);
-  EXPECT_EQ(zorvel::dialogOwnerWindow(), ours);
-  sim::setForegroundWindow(sim::addWindow(0x3004, true, true, sim::kOtherProcessId));
-  EXPECT_EQ(zorvel::dialogOwnerWindow(), nullptr);
-}
-
 TEST_F(PickersTest, TheFolderBrowsersStructureAndPreselection) {
   const HWND host = sim::addWindow();
   sim::setForegroundWindow(host);
@@ -263,12 +238,6 @@ TEST_F(PickersTest, NoShellLibraryOrNoBrowserInItMeansNoDialog) {
   sim::addModule("SHELL32.DLL", {{"SHBrowseForFolder", nullptr}});
   EXPECT_EQ(pickFolder(), "");
   EXPECT_TRUE(sim::windowEnabled(w));
-}
-
-TEST_F(PickersTest, NoPathFunctionStillReleasesTheChoice) {
-  sim::addModule("SHELL32.DLL", {{"SHGetPathFromIDList", nullptr}});
-  sim::answerFolderDialog("C:\\work\\src");
-  EXPECT_EQ(pickFolder(), "");
 }
 
 // Allocations refused in turn: the right object or an empty one, no window left disabled,

@@ -121,13 +121,6 @@ TEST_F(StandbyTest, ADisabledJobKeepsItsCount) {
   EXPECT_EQ(runs["b"], (std::vector<int>{10}));
 }
 
-TEST_F(StandbyTest, ARefreshChangedByTheJobsOwnActionCountsForTheReloadThatFollows) {
-  number("job\\grow\\refresh", 2);
-  job("grow", [this] { number("job\\grow\\refresh", 5); });
-  runPasses(15);
-  EXPECT_EQ(runs["grow"], (std::vector<int>{3, 9, 15}));
-}
-
 TEST_F(StandbyTest, ANegativeRefreshWrapsAsA32BitCount) {
   number("job\\low\\refresh", INT_MIN);  // the first decrement wraps to INT_MAX
   job("low");
@@ -148,17 +141,6 @@ TEST_F(StandbyTest, OnlyTheExactMemberNamesCount) {
   EXPECT_EQ(called, 0);
   // No action: both lines all the same.
   EXPECT_EQ(lines, (std::vector<std::string>{"running \"a\" ...", "finished."}));
-}
-
-TEST_F(StandbyTest, JobsDueInOnePassRunInListOrder) {
-  number("job\\zeta\\refresh", 1);
-  job("zeta");
-  number("job\\alpha\\refresh", 1);
-  job("alpha");
-  runPasses(2);
-  EXPECT_EQ(order, (std::vector<std::string>{"zeta", "alpha"}));
-  EXPECT_EQ(lines, (std::vector<std::string>{"running \"zeta\" ...", "finished.",
-                                             "running \"alpha\" ...", "finished."}));
 }
 
 TEST_F(StandbyTest, JobsAddedWhileRunningAreNotSeen) {
@@ -205,20 +187,6 @@ TEST_F(StandbyTest, EnterHeldDownSinceBeforeDoesNotStop) {
   });
   ASSERT_TRUE(runtime.call("standby").ok());
   EXPECT_EQ(sim::keyQueries(kVkReturn), 6);
-}
-
-TEST_F(StandbyTest, CtrlEnterPressedAndReleasedDuringALongActionDoesNotStop) {
-  number("job\\long\\refresh", 0);
-  job("long", [this] {
-    if (runs["long"].size() == 2) {
-      sim::setKeyDown(kVkControl, true);
-      sim::setKeyDown(kVkReturn, true);
-      sim::setKeyDown(kVkReturn, false);
-      sim::setKeyDown(kVkControl, false);
-    }
-  });
-  runPasses(5);
-  EXPECT_EQ(runs["long"], every(1, 1, 5));
 }
 
 // Memory for the job records refused at each allocation in turn: standby either runs as it

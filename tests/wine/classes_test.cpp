@@ -30,29 +30,6 @@ TEST_F(RealClasses, FileRenameCopyAndRem) {
   EXPECT_TRUE(lines.empty());
 }
 
-TEST_F(RealClasses, FilesListsEveryEntryAsAnObject) {
-  addFile("a.txt");
-  addFolder("sub");
-  addFile("hidden.txt");
-  platform::SetFileAttributesA(at("hidden.txt").c_str(), platform::kFileAttributeHidden);
-  quenda::ValueRef list = call(object("folder", work + "\\"), "files");
-  ASSERT_TRUE(list.is(quenda::Kind::List));
-  std::vector<std::string> paths;
-  for (const quenda::ValueRef& e : list.elements()) {
-    paths.push_back(e.objectPath());
-    bool folder = e.classHandle() == runtime.classHandle("folder");
-    EXPECT_EQ(folder, paths.back().back() == '\\') << paths.back();
-  }
-  std::sort(paths.begin(), paths.end());
-  EXPECT_EQ(paths, (std::vector<std::string>{at("a.txt"), at("hidden.txt"), at("sub\\")}));
-
-  addFolder("empty");
-  quenda::ValueRef empty = call(object("folder", at("empty\\")), "files");
-  ASSERT_TRUE(empty.is(quenda::Kind::List));
-  EXPECT_TRUE(empty.elements().empty());
-  EXPECT_FALSE(call(object("folder", at("missing\\")), "files"));
-}
-
 class RealTreeCopy : public wine::WorkFolder {
  protected:
   void SetUp() override {

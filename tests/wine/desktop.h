@@ -83,20 +83,19 @@ bool waitUntil(Ready ready, int seconds = 120) {
   return true;
 }
 
+inline BOOL CALLBACK findTreeView(HWND child, LPARAM found) {
+  char name[32];
+  if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, WC_TREEVIEWA) == 0) {
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The name of the folder a folder browser shows selected, "" while it shows none.
 inline std::string browserSelection(HWND dialog) {
   HWND tree = nullptr;
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM found) -> BOOL {
-        char name[32];
-        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, WC_TREEVIEWA) == 0) {
-          *reinterpret_cast<HWND*>(found) = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tree));
+  EnumChildWindows(dialog, findTreeView, reinterpret_cast<LPARAM>(&tree));
   if (!tree) return "";
   auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
   if (!item) return "";
