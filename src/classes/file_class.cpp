@@ -47,11 +47,15 @@ ZV_ROUTINE(fileRename) {
     return kNoResult;
   }
   // The new path text is made before the move, so that a file moved is never left behind by
-  // an object that could not follow it. The object follows even when the move is refused.
+  // an object that could not follow it. A refused move changes nothing, the object included:
+  // an object naming the file that holds the new name would delete or overwrite that one next.
   char* renamed = nullptr;
   assignText(target.c_str(), &renamed);
   if (!renamed) return kNoResult;
-  if (object->pathText) platform::MoveFileA(object->pathText, renamed);
+  if (!object->pathText || !platform::MoveFileA(object->pathText, renamed)) {
+    releaseText(&renamed);
+    return kNoResult;
+  }
   releaseText(&object->pathText);
   object->pathText = renamed;
   return kNoResult;

@@ -55,23 +55,25 @@ void programFolder(const char* program, TextVar& out) {
   }
 }
 
-bool openWithShell(const char* program, const char* parameters, const char* directory) {
+}  // namespace
+
+std::int32_t openWithShell(const char* program, const char* parameters, const char* directory) {
+  if (!program) program = "";
+  if (directory && !*directory) directory = nullptr;
   platform::SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
-  // The shell's own user interface stays on: it offers a program for a document of no known
-  // type, and tells the user in a box when the name leads nowhere.
-  info.fMask = platform::kSeeMaskNoCloseProcess;
+  // No message box: a script that runs unattended must not wait for a user to close one when
+  // a document has no known type or a name leads nowhere. The failure is the result.
+  info.fMask = platform::kSeeMaskNoCloseProcess | platform::kSeeMaskFlagNoUi;
   info.lpVerb = "";
   info.lpFile = program;
   info.lpParameters = parameters;
   info.lpDirectory = directory;
   info.nShow = platform::kSwShowNormal;
-  if (!platform::ShellExecuteExA(&info)) return false;
+  if (!platform::ShellExecuteExA(&info)) return 0;
   if (info.hProcess) platform::CloseHandle(info.hProcess);
-  return true;
+  return 1;
 }
-
-}  // namespace
 
 std::int32_t launchProgram(const char* program, const char* parameters, const char* directory) {
   if (!program) program = "";
@@ -90,7 +92,7 @@ std::int32_t launchProgram(const char* program, const char* parameters, const ch
       programFolder(program, derived);
       if (derived.present()) directory = derived.c_str();
     }
-    result = openWithShell(program, parameters, directory) ? 1 : 0;
+    result = openWithShell(program, parameters, directory);
   }
   moduleFree(commandLine);
   return result;
