@@ -7,6 +7,7 @@
 #include "memory.h"
 #include "startup.h"
 #include "files.h"
+#include "file_identity.h"
 #include "process.h"
 #include "environment.h"
 #include "clipboard.h"

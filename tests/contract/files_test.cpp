@@ -345,6 +345,22 @@ TEST_F(Folder, CopyFileOntoAReadOnlyFileIsRefused) {
   EXPECT_EQ(readFile("ro.txt"), "new");
 }
 
+TEST_F(Folder, CopyFileOntoAHiddenOrSystemFileIsRefusedLikeAReadOnlyOne) {
+  writeFile("src.txt", "new");
+  for (DWORD attribute :
+       {kFileAttributeHidden, kFileAttributeSystem, kFileAttributeHidden | kFileAttributeSystem}) {
+    SCOPED_TRACE(attribute);
+    writeFile("kept.txt", "old");
+    ASSERT_TRUE(SetFileAttributesA("kept.txt", attribute));
+    EXPECT_FAILS(CopyFileA("src.txt", "kept.txt", kFalse), kFalse, kErrorAccessDenied);
+    EXPECT_EQ(readFile("kept.txt"), "old");
+    EXPECT_EQ(GetFileAttributesA("kept.txt") & attribute, attribute);
+    ASSERT_TRUE(SetFileAttributesA("kept.txt", kFileAttributeNormal));
+    EXPECT_TRUE(CopyFileA("src.txt", "kept.txt", kFalse));
+    EXPECT_EQ(readFile("kept.txt"), "new");
+  }
+}
+
 TEST_F(Folder, CopyFileCopiesAttributes) {
   writeFile("src.txt", "x");
   ASSERT_TRUE(SetFileAttributesA("src.txt", kFileAttributeReadonly));

@@ -103,6 +103,27 @@ TEST_F(RealTreeCopy, ADestinationInsideTheSourceGetsTheTreeOnce) {
   EXPECT_EQ(copied.count("sub\\deep\\copy\\"), 0u);
 }
 
+// Spellings that no comparison of texts sees through; the folders are compared by identity.
+TEST_F(RealTreeCopy, ADestinationInsideTheSourceUnderAnotherSpellingGetsTheTreeOnce) {
+  std::string prefixed = "\\\\?\\" + at("src\\prefixed");
+  EXPECT_EQ(
+      zorvel::copyFolderTree(at("src").c_str(), prefixed.c_str(), "*.*", zorvel::copyRecursive), 1);
+  EXPECT_EQ(treeOf(at("src\\prefixed")), source);
+
+  // Another case of a letter outside ASCII: É and é of the ANSI code page.
+  addFile("\xc9t\xc9\\a.txt", "A");
+  EXPECT_EQ(zorvel::copyFolderTree(at("\xc9t\xc9").c_str(), at("\xe9t\xe9\\copy").c_str(), "*.*",
+                                   zorvel::copyRecursive),
+            1);
+  EXPECT_EQ(treeOf(at("\xc9t\xc9\\copy")), (Tree{{"a.txt", "A"}}));
+  EXPECT_EQ(treeOf(at("\xc9t\xc9")).size(), 3u);  // a.txt, copy\, copy\a.txt
+
+  // The source itself under another spelling receives nothing.
+  std::string itself = "\\\\?\\" + at("SRC");
+  EXPECT_EQ(zorvel::copyFolderTree(at("src").c_str(), itself.c_str(), "*.*", zorvel::copyRecursive),
+            0);
+}
+
 TEST_F(RealTreeCopy, AReadOnlyDestinationFileWithAndWithoutClearingItsAttributes) {
   addFile("ro\\a.txt", "locked");
   platform::SetFileAttributesA(at("ro\\a.txt").c_str(), platform::kFileAttributeReadonly);

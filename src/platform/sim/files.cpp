@@ -3,6 +3,7 @@
 // made with, "." and ".." entries in every folder but a drive root, entries in creation order,
 // and the path rules and error codes that files.h gives.
 #include "../files.h"
+#include "../file_identity.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +23,8 @@ constexpr DWORD kSettableAttributes =
     kFileAttributeReadonly | kFileAttributeHidden | kFileAttributeSystem | kFileAttributeArchive |
     0x100 /* TEMPORARY */ | 0x1000 /* OFFLINE */ | 0x2000 /* NOT_CONTENT_INDEXED */;
 constexpr const char* kSearch = "search";
+// An existing hidden or system file is replaced only by one that has those attributes too.
+constexpr DWORD kHiddenOrSystem = kFileAttributeHidden | kFileAttributeSystem;
 
 struct Node {
   std::string name;  // "" for a drive root
@@ -30,6 +33,13 @@ struct Node {
   std::string content;
   Node* parent = nullptr;
   std::vector<std::unique_ptr<Node>> children;  // in creation order
+  std::uint64_t index = nextIndex();            // the file index: never reused in a run
+  Node* junction = nullptr;                     // a junction's target folder, which outlives it
+
+  static std::uint64_t nextIndex() {
+    static std::uint64_t last = 0x1000;
+    return ++last;
+  }
 
   Node* child(const std::string& n) const {
     for (const auto& c : children)
@@ -149,6 +159,11 @@ DWORD creatable(const std::string& name) {
   return 0;
 }
 
+// A junction's target, any other entry itself.
+Node* followJunction(Node* node) {
+  return node && node->junction ? node->junction : node;
+}
+
 // Follows parts[0, count) as folders from the drive root. `lastIsFile` is set when the only
 // problem is that parts[count - 1] is a file.
 DWORD walk(const Path& p, std::size_t count, Node*& folder, bool* lastIsFile = nullptr) {
@@ -156,7 +171,7 @@ DWORD walk(const Path& p, std::size_t count, Node*& folder, bool* lastIsFile = n
   if (!node) return kErrorPathNotFound;
   for (std::size_t i = 0; i < count; ++i) {
     if (invalidName(p.parts[i])) return kErrorInvalidName;
-    Node* next = node->child(p.parts[i]);
+    Node* next = followJunction(node->child(p.parts[i]));
     if (!next || !next->folder) {
       if (lastIsFile && next && i + 1 == count) *lastIsFile = true;
       return kErrorPathNotFound;
@@ -338,6 +353,8 @@ BOOL CopyFileA(const char* from, const char* to, BOOL failIfExists) {
   }
   if (dst.path.trailing) return fail(kErrorPathNotFound, kFalse);
   if (copy && (copy->attributes & kFileAttributeReadonly)) return fail(kErrorAccessDenied, kFalse);
+  if (copy && (copy->attributes & ~src.node->attributes & kHiddenOrSystem))
+    return fail(kErrorAccessDenied, kFalse);
   if (!copy) {
     if (DWORD e = creatable(dst.name)) return fail(e, kFalse);
     copy = add(dst.parent, dst.name, false);
@@ -451,6 +468,56 @@ DWORD GetTempPathA(DWORD size, char* buffer) {
 
 // ---- The control interface ----
 
+// ---- File identity ----
+
+namespace {
+
+constexpr const char* kFile = "file";
+
+// What a handle from CreateFileA knows: the entry as it was when it was opened.
+struct OpenFile {
+  BY_HANDLE_FILE_INFORMATION info;
+};
+
+DWORD volumeSerial(const Node* node) {
+  while (node->parent) node = node->parent;
+  return node == fs->c.get() ? 0x3C5A0C01 : 0x3C5A0D01;
+}
+
+}  // namespace
+
+HANDLE CreateFileA(const char* path, DWORD access, DWORD share, void* security, DWORD disposition,
+                   DWORD flags, HANDLE templateFile) {
+  if (DWORD fault = recordCall("CreateFileA", path, access, share, security, disposition, flags,
+                               templateFile))
+    return fail(fault, kInvalidHandle);
+  if (access != 0 || security || disposition != kOpenExisting || templateFile)
+    return fail(kErrorInvalidParameter, kInvalidHandle);
+  Target t;
+  if (DWORD e = locate(path, t, true)) return fail(e, kInvalidHandle);
+  const Node* node = followJunction(t.node);
+  if (node->folder && !(flags & kFileFlagBackupSemantics))
+    return fail(kErrorAccessDenied, kInvalidHandle);
+  auto open = std::make_shared<OpenFile>();
+  std::memset(&open->info, 0, sizeof open->info);
+  open->info.dwFileAttributes = node->attributes;
+  open->info.dwVolumeSerialNumber = volumeSerial(node);
+  open->info.nFileSizeLow = static_cast<DWORD>(node->content.size());
+  open->info.nNumberOfLinks = 1;
+  open->info.nFileIndexHigh = static_cast<DWORD>(node->index >> 32);
+  open->info.nFileIndexLow = static_cast<DWORD>(node->index);
+  return sim::detail::openHandle(kFile, open, nullptr, path);
+}
+
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
+  if (DWORD fault = recordCall("GetFileInformationByHandle", file, info))
+    return fail(fault, kFalse);
+  auto open = sim::detail::handleData<OpenFile>(file, kFile);
+  if (!open) return fail(kErrorInvalidHandle, kFalse);
+  *info = open->info;
+  return kTrue;
+}
+
 namespace sim {
 namespace {
 
@@ -472,7 +539,7 @@ Node* makeFolders(const std::string& path, Path& p, std::size_t left) {
     const std::string& part = p.parts[i];
     if (invalidName(part) || creatable(part))
       detail::fatal(path + ": \"" + part + "\" is not a valid name");
-    Node* next = node->child(part);
+    Node* next = followJunction(node->child(part));
     if (!next) next = add(node, part, true);
     if (!next->folder) detail::fatal(path + ": \"" + part + "\" is a file");
     node = next;
@@ -497,6 +564,19 @@ void addFile(const std::string& path, const std::string& content, DWORD attribut
   if (!node) node = add(folder, name, false);
   node->content = content;
   node->attributes = attributes & ~kFileAttributeDirectory;
+}
+
+void addJunction(const std::string& path, const std::string& target) {
+  Node* to = lookup(target);
+  if (!to || !to->folder) detail::fatal(path + ": the junction's target is not a folder");
+  Path p;
+  Node* folder = makeFolders(path, p, 1);
+  const std::string& name = p.parts.back();
+  if (invalidName(name) || creatable(name) || folder->child(name))
+    detail::fatal(path + ": cannot make a junction there");
+  Node* junction = add(folder, name, true);
+  junction->attributes = kFileAttributeDirectory | kFileAttributeReparsePoint;
+  junction->junction = followJunction(to);
 }
 
 bool exists(const std::string& path) {

@@ -182,7 +182,8 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
 
 BOOL CloseHandle(HANDLE handle) {
   if (DWORD fault = sim::detail::recordCall("CloseHandle", handle)) return fail(fault, kFalse);
-  if (sim::detail::closeHandle(handle, "process") || sim::detail::closeHandle(handle, "thread"))
+  if (sim::detail::closeHandle(handle, "process") || sim::detail::closeHandle(handle, "thread") ||
+      sim::detail::closeHandle(handle, "file"))
     return kTrue;
   return fail(kErrorInvalidHandle, kFalse);
 }

@@ -47,6 +47,10 @@ std::string openHandles();
 void addFolder(const std::string& path);  // with its parents
 void addFile(const std::string& path, const std::string& content = "",
              DWORD attributes = kFileAttributeArchive);  // parents made as needed
+// A junction at `path` (made with its parents) that leads to the existing folder `target`,
+// which must outlive it. Paths through it reach the target's entries; a search lists the
+// junction itself as a folder with kFileAttributeReparsePoint.
+void addJunction(const std::string& path, const std::string& target);
 bool exists(const std::string& path);
 bool isFolder(const std::string& path);
 std::string fileContent(const std::string& path);  // "" for a missing file
