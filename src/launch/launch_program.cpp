@@ -5,6 +5,7 @@
 #include "platform/process.h"
 #include "plugin/memory.h"
 #include "plugin/text.h"
+#include "text/path_parts.h"
 
 namespace zorvel {
 namespace {
@@ -60,6 +61,7 @@ void programFolder(const char* program, TextVar& out) {
 std::int32_t openWithShell(const char* program, const char* parameters, const char* directory) {
   if (!program) program = "";
   if (directory && !*directory) directory = nullptr;
+  if (directory && !fitsPath(directory)) return 0;
   platform::SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
   // No message box: a script that runs unattended must not wait for a user to close one when
@@ -79,6 +81,8 @@ std::int32_t launchProgram(const char* program, const char* parameters, const ch
   if (!program) program = "";
   if (!parameters) parameters = "";
   if (directory && !*directory) directory = nullptr;
+  // A folder the platform would refuse: the program in it cannot be started either.
+  if (directory && !fitsPath(directory)) return 0;
 
   std::size_t size = std::strlen(program) + std::strlen(parameters) + 4;
   auto* commandLine = static_cast<char*>(moduleAlloc(size));
@@ -90,7 +94,7 @@ std::int32_t launchProgram(const char* program, const char* parameters, const ch
     TextVar derived;
     if (!directory) {
       programFolder(program, derived);
-      if (derived.present()) directory = derived.c_str();
+      if (derived.present() && fitsPath(derived.c_str())) directory = derived.c_str();
     }
     result = openWithShell(program, parameters, directory);
   }
