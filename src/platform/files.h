@@ -45,7 +45,8 @@ BOOL FindClose(HANDLE handle);
 // CopyFileA(from, to, failIfExists): TRUE when `to` holds a copy of `from` (attributes copied).
 // Errors: kErrorFileNotFound (no source; checked before the destination), kErrorPathNotFound (no
 // destination folder), kErrorFileExists (failIfExists and `to` exists, read-only or not),
-// kErrorAccessDenied (`to` is read-only or a folder, or `from` is a folder),
+// kErrorAccessDenied (`to` is read-only or a folder, `to` is hidden or system and `from` lacks
+// that attribute, or `from` is a folder),
 // kErrorSharingViolation (`to` is `from`).
 BOOL CopyFileA(const char* from, const char* to, BOOL failIfExists);
 // MoveFileA(from, to): renames a file or folder, to another folder too; another spelling of the
@@ -112,6 +113,8 @@ DWORD GetTempPathA(DWORD size, char* buffer);
 //   drive root 0x10 (Windows 0x16). The simulation follows Windows, except for the drive root.
 // - Wine run by root lets CopyFileA overwrite a read-only file; Windows and the simulation
 //   refuse with kErrorAccessDenied.
+// - Wine lets CopyFileA overwrite a hidden or system file whatever the source's attributes;
+//   Windows and the simulation refuse with kErrorAccessDenied.
 // - Wine reads a path that begins with "/" as a path of the Linux side.
 // - The simulation has drives C: and D: only, no UNC paths (kErrorPathNotFound), no device
 //   names, no alternate data streams (a name with ":" is never found and can't be made), no

@@ -25,8 +25,16 @@ TEST_F(RealClasses, FileRenameCopyAndRem) {
   call(f, "rem");
   EXPECT_FALSE(wine::exists(at("new.txt")));
   call(f, "rem");  // a missing file: nothing happens, nothing is raised
+  // A refused rename changes nothing, the object included.
   call(f, "rename", {runtime.text("ghost.txt")});
-  EXPECT_EQ(f.objectPath(), at("ghost.txt"));
+  EXPECT_EQ(f.objectPath(), at("new.txt"));
+  addFile("mine.txt", "mine");
+  quenda::ValueRef mine = object("file", at("mine.txt"));
+  call(mine, "rename", {runtime.text("other.txt")});  // the name is taken
+  EXPECT_EQ(mine.objectPath(), at("mine.txt"));
+  call(mine, "rem");
+  EXPECT_EQ(wine::readFile(at("other.txt")), "data");
+  EXPECT_FALSE(wine::exists(at("mine.txt")));
   EXPECT_TRUE(lines.empty());
 }
 
