@@ -145,9 +145,8 @@ std::int32_t copyTree(const char* source, const char* destination, Walk& walk) {
       continue;
     }
     if (isFolder) {
-      // Asked once per folder entered, never per file.
-      // A folder that cannot be identified might lead back up: it is not entered, and the copy
-      // is not complete.
+      // Asked once per folder entered, never per file. A folder that cannot be identified might
+      // lead back up: it is not entered, and the copy is not complete.
       FolderIdentity folder;
       if (!folderIdentity(entrySource, folder)) {
         result = 0;
