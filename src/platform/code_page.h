@@ -37,8 +37,8 @@ BOOL SetConsoleCP(UINT codePage);
 BOOL SetConsoleOutputCP(UINT codePage);
 
 // WriteConsoleW(handle, text, count, written, reserved): writes `count` UTF-16 units to a
-// console output and sets *written (which may be null). FALSE with kErrorInvalidHandle for a
-// handle that is not a console (a file, a pipe). `reserved` must be null.
+// console output and sets *written (which may be null). FALSE with kErrorInvalidHandle, and
+// *written 0, for a handle that is not a console (a file, a pipe). `reserved` must be null.
 BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void* reserved);
 
 // Known differences: the simulation knows the code pages kCodePageWestern and kCodePageUtf8 (set

@@ -223,7 +223,10 @@ BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written
   }
   if (DWORD fault = recordCall("WriteConsoleW", handle, utf8, count)) return fail(fault, kFalse);
   int descriptor = sim::detail::consoleOutputDescriptor(handle);
-  if (descriptor < 0 || reserved || (!text && count)) return fail(kErrorInvalidHandle, kFalse);
+  if (descriptor < 0 || reserved || (!text && count)) {
+    if (written) *written = 0;
+    return fail(kErrorInvalidHandle, kFalse);
+  }
   for (std::size_t done = 0; done < utf8.size();) {
     ssize_t n = ::write(descriptor, utf8.data() + done, utf8.size() - done);
     if (n <= 0) break;
