@@ -71,8 +71,8 @@ Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<Va
   frames.pop_back();
   --depth;
   Result r;
-  if (done->error) {
-    r = Result::fail(*done->error);
+  if (done->error || done->fault) {
+    r = Result::fail(done->error ? *done->error : std::string(done->fault));
   } else if (word != 0) {
     // A result made in this call, the object itself, an argument: any live value will do.
     if (Value* v = liveValue(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(word)))) {
