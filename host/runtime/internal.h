@@ -125,6 +125,7 @@ struct Runtime::Impl {
   bool loggingSlotCalls = false;  // set by the first clearSlotCalls
   std::vector<std::unique_ptr<Frame>> frames;
   int depth = 0;
+  bool libraryRunning = false;  // a routine runs and has not called back (see Guarded)
   // Replaced member values that a routine still running may read through the member's record:
   // kept until the call that replaced them has ended (see callMember) or no call runs.
   std::vector<ValueRef> retired;
@@ -172,7 +173,7 @@ struct Runtime::Impl {
   Result callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self);
   Result callMethod(const ValueRef& object, std::string_view name, std::vector<ValueRef> args);
   Result makeObject(Class* cls);
-  void runDel(Value* object);
+  void runDel(Value* object) noexcept;
   Result formText(const ValueRef& value, int nesting = 0);
   std::optional<std::string> copyInto(const ValueRef& target, const ValueRef& source);
   bool contains(const ValueRef& list, const Value* needle) const;

@@ -230,6 +230,9 @@ class Runtime {
 
   // Depth of library and script calls now running.
   int callDepth() const;
+  // A library routine runs now and has not called back into the host: for tests that make the
+  // host's own allocations fail, and only those.
+  bool libraryRunning() const;
   // Values alive now (held by the namespace, by references, or by running calls), for tests.
   std::size_t liveValueCount() const;
   static constexpr int kMaxCallDepth = 200;

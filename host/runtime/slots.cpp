@@ -217,7 +217,10 @@ word nextArgText(char** textVariable) {
     return 0;
   }
   std::string copy = text.value.text();  // the assigner may call back; keep our own copy
+  bool outer = rt->libraryRunning;
+  rt->libraryRunning = true;  // the library's own code, as a routine's is
   rt->assigner(copy.c_str(), textVariable);
+  rt->libraryRunning = outer;
   return 1;
 }
 
@@ -396,14 +399,20 @@ struct Guarded;
 template <typename R, typename... A, R (*Body)(A...)>
 struct Guarded<Body> {
   static R ZV_STDCALL call(A... args) noexcept {
+    Runtime* runtime = Runtime::active();
+    bool* libraryRunning = runtime ? &runtime->impl().libraryRunning : nullptr;
+    bool outer = libraryRunning && *libraryRunning;
+    if (libraryRunning) *libraryRunning = false;
+    R result = failureValue<R>();
     try {
-      return Body(args...);
+      result = Body(args...);
     } catch (const std::bad_alloc&) {
       faulted("the host ran out of memory");
     } catch (...) {
       faulted("the host failed inside a call of the library");
     }
-    return failureValue<R>();
+    if (libraryRunning) *libraryRunning = outer;
+    return result;
   }
 };
 
