@@ -4,6 +4,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "console/escaped.h"
 #include "platform/console.h"
 #include "runtime/runtime.h"
 
@@ -94,7 +95,8 @@ void Terminal::prompt(std::string_view text) {
 
 void Terminal::errorLine(std::string_view line) {
   std::cout << std::flush;  // what was printed before the error stays before it
-  write(err_, line);
+  // Errors quote scripts and paths: an escape sequence in them is shown, not obeyed.
+  write(err_, escapedControls(line));
   std::cerr << '\n' << std::flush;
 }
 
