@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "console/code_page.h"
+#include "console/escaped.h"
 #include "platform/console.h"
 #include "runtime/runtime.h"
 
@@ -107,7 +108,8 @@ void Terminal::prompt(std::string_view text) {
 
 void Terminal::errorLine(std::string_view line) {
   std::cout << std::flush;  // what was printed before the error stays before it
-  write(err_, line);
+  // Errors quote scripts and paths: an escape sequence in them is shown, not obeyed.
+  write(err_, escapedControls(line));
   emit(err_, "\n");
   std::cerr << std::flush;
 }

@@ -26,7 +26,7 @@ class Terminal {
   void printText(std::string_view line);
   // Text without a line end (a prompt, a question), then flushed.
   void prompt(std::string_view text);
-  // One line on standard error.
+  // One line on standard error, its control characters shown escaped.
   void errorLine(std::string_view line);
   // One line from standard input, without its line end; nullopt at the end of input.
   std::optional<std::string> readLine();
