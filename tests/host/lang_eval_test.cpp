@@ -110,6 +110,28 @@ TEST_F(Lang, RunsThatTheLibraryKeepsCallingBackEndInAnError) {
   EXPECT_EQ(run("1 + 1"), "2");  // the next run counts afresh
 }
 
+// Size is no nesting: a long else-if chain picks the right arm, and many definitions each keep
+// their own body (a name index that lost or mixed entries would show here).
+TEST_F(Lang, LongChainsAndManyDefinitionsRun) {
+  std::string chain = "if(n == 0){ print(\"arm 0\") }";
+  for (int i = 1; i < 2000; ++i) {
+    chain +=
+        "\nelse if(n == " + std::to_string(i) + "){ print(\"arm " + std::to_string(i) + "\") }";
+  }
+  chain += "\nelse { print(\"none\") }";
+  EXPECT_EQ(run("n = 1999\n" + chain), "arm 1999");
+  EXPECT_EQ(run("n = 17\n" + chain), "arm 17");
+  EXPECT_EQ(run("n = -1\n" + chain), "none");
+
+  std::string definitions;
+  for (int i = 0; i < 2000; ++i) {
+    definitions += "f" + std::to_string(i) + "(){ return " + std::to_string(i) + " }\n";
+  }
+  run(definitions);
+  EXPECT_EQ(run("f0 + f1000 + f1999"), "2999");
+  EXPECT_EQ(run("f1000(){ return -1 }\nf999 + f1000 + f1001"), "1999");
+}
+
 TEST_F(Lang, ExitEndsTheRunWithItsCode) {
   quenda::lang::Outcome result = outcome("print(\"a\")\nexit(3)\nprint(\"b\")");
   EXPECT_TRUE(result.exitRequested);

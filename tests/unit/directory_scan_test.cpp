@@ -61,6 +61,10 @@ TEST_F(DirectoryScanTest, JoinsFolderAndPattern) {
 
 TEST_F(DirectoryScanTest, AMissingFolderOrATextThatDoesNotFitIsNoScanRatherThanAShorterOne) {
   sim::addFile("C:\\d\\a.txt");
+  // Only names the code page lacks: nothing to list, but the folder is there.
+  sim::addFile("C:\\d\\\xef\xbd\x81.wide");
+  EXPECT_EQ(names(zorvel::openDirectoryScan("C:\\d", "*.wide")), "");
+
   EXPECT_EQ(zorvel::openDirectoryScan("C:\\missing", nullptr), nullptr);
   EXPECT_EQ(zorvel::openDirectoryScan("C:\\d\\a.txt", nullptr), nullptr);
 

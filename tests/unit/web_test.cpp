@@ -251,35 +251,24 @@ TEST_F(WebTest, AFailedSecondReadIsAFailedLookupToo) {
 // Every registry and version call refused in turn: the browser starts as it should, or the
 // address goes to the shell; no key stays open and nothing named by a failure runs.
 TEST_F(WebTest, RefusedCallsAtEveryStep) {
-  for (const char* operation : {"GetVersionExA", "RegOpenKeyExA", "RegQueryValueExA"}) {
-    for (int n = 1;; ++n) {
-      sim::reset();
-      prepareMachine();
-      registerUserChoice("\"C:\\Program Files\\Browser\\browser.exe\" \"%1\"");
-      sim::failCall(operation, n, platform::kErrorAccessDenied);
-      web({text("https://example.org")});
-      const bool injected = sim::faultsFired() > 0;
-      EXPECT_EQ(sim::openHandles(), "") << operation << " " << n;
-      ASSERT_EQ(sim::processes().size(), 1u) << operation << " " << n;
-      const auto& started = sim::processes()[0];
-      if (started.byShell) {
-        EXPECT_EQ(started.shellFile, "https://example.org") << operation << " " << n;
-      } else {
-        EXPECT_EQ(started.commandLine, "\"" + std::string(kBrowser) + "\" \"https://example.org\"")
-            << operation << " " << n;
-      }
-      if (!injected) break;
-    }
-  }
-}
-
-TEST_F(WebTest, LeavesNoLibraryMemoryBehind) {
-  registerUserChoice("\"C:\\Program Files\\Browser\\browser.exe\" \"%1\"");
-  web({text("https://example.org")});
-  const std::size_t before = libraryBytes();
-  for (int i = 0; i < 20; ++i) web({text("https://example.org")});
-  web();
-  EXPECT_EQ(libraryBytes(), before);
+  forEachFault(
+      {"GetVersionExA", "RegOpenKeyExA", "RegQueryValueExA", "HeapAlloc"},
+      [&](const Fault& fault) {
+        sim::reset();
+        prepareMachine();
+        registerUserChoice("\"C:\\Program Files\\Browser\\browser.exe\" \"%1\"");
+        fault.arm();
+        web({text("https://example.org")});
+        ASSERT_EQ(sim::processes().size(), 1u);
+        const auto& started = sim::processes()[0];
+        if (started.byShell) {
+          EXPECT_EQ(started.shellFile, "https://example.org");
+        } else {
+          EXPECT_EQ(started.commandLine,
+                    "\"" + std::string(kBrowser) + "\" \"https://example.org\"");
+        }
+      },
+      platform::kErrorAccessDenied, [&] { return libraryBytes(); });
 }
 
 }  // namespace

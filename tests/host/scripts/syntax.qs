@@ -22,6 +22,11 @@ if(a == 1){ print("one") }
 else if(a == 3) print("three")
 else { print("other"); print("twice") }
                                //> three
+if(a == 1){ print("one") }
+else if(a == 2) print("two")
+else
+if(a == 4){ print("four") }
+else { print("other") }        //> other
 if(a){ print("yes") } else { print("no") }
                                //> yes
 dir.get.name                   //> work
@@ -30,15 +35,15 @@ f.rename("x.txt", 2); f.name   //> x.txt
 //--- Every syntax error names what it found and where, and nothing of its script runs.
 print("not run")
 print(1))
-//! syntax.qs, line 32, column 9
+//! syntax.qs, line 37, column 9
 //---
 print(1)
 }
-//! syntax.qs, line 36, column 1
+//! syntax.qs, line 41, column 1
 //---
 x = 1
   y = )
-//! syntax.qs, line 40, column 7
+//! syntax.qs, line 45, column 7
 //---
 else { x }
 //! 'else' must follow
@@ -86,15 +91,15 @@ print(1, 2
 //! at end of input
 //---
 x = 2147483649
-//! syntax.qs, line 88, column 5: number 2147483649 is out of range
+//! syntax.qs, line 93, column 5: number 2147483649 is out of range
 //---
 x = 12ab
 //! invalid number '12ab'
 //---
 a # b
-//! syntax.qs, line 94, column 3
+//! syntax.qs, line 99, column 3
 //---
 x
   print("abc
   print("def")
-//! syntax.qs, line 98, column 9: unterminated text
+//! syntax.qs, line 103, column 9: unterminated text
