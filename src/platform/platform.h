@@ -20,4 +20,5 @@
 #include "dialogs.h"
 #include "module.h"
 #include "console.h"
+#include "code_page.h"
 #include "program.h"

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "classes/copy_folder_tree.h"
+#include "platform/code_page.h"
 #include "classes_fixture.h"
 #include "platform/file_identity.h"
 
@@ -225,6 +226,19 @@ TEST_F(CopyTree, PathsThatDoNotFitAreNotCopiedAndNeverCutShort) {
   EXPECT_EQ(copyFolderTree(tooLong.c_str(), "C:\\dst", "*.*", copyRecursive), 0);
   EXPECT_TRUE(sim::callsOf("CreateDirectoryA").empty());
   EXPECT_TRUE(sim::callsOf("CopyFileA").empty());
+}
+
+// A name the code page cannot give (and without a short name) can't be copied by its name: the
+// rest is copied, and the copy says it is not complete.
+TEST_F(CopyTree, ANameLeftOutByTheCodePageMakesTheCopyIncomplete) {
+  sim::addFile("C:\\src\\sub\\\xef\xbd\x81.txt", "fullwidth");
+  EXPECT_EQ(copyFolderTree("C:\\src\\", "C:\\dst\\", "*.*", copyRecursive), 0);
+  EXPECT_EQ(treeOf("C:\\dst"), source);
+  EXPECT_EQ(sim::openHandles(), "");
+
+  sim::setCodePage(platform::kCodePageUtf8);  // every name converts
+  EXPECT_EQ(copyFolderTree("C:\\src\\", "C:\\utf8\\", "*.*", copyRecursive), 1);
+  EXPECT_EQ(sim::fileContent("C:\\utf8\\sub\\\xef\xbd\x81.txt"), "fullwidth");
 }
 
 TEST_F(CopyTree, ABareDriveDestinationIsNotCreated) {
