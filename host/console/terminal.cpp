@@ -4,6 +4,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "console/code_page.h"
 #include "console/escaped.h"
 #include "platform/console.h"
 #include "runtime/runtime.h"
@@ -23,8 +24,9 @@ Terminal::Stream openStream(std::ostream& out, platform::DWORD which, Colour col
   Terminal::Stream stream;
   stream.out = &out;
   stream.handle = platform::GetStdHandle(which);
+  stream.console = isConsole(stream.handle);
   if (colour == Colour::kNever) return stream;
-  if (isConsole(stream.handle)) {
+  if (stream.console) {
     // Character attributes work on every console; terminal sequences do not.
     platform::CONSOLE_SCREEN_BUFFER_INFO info{};
     if (platform::GetConsoleScreenBufferInfo(stream.handle, &info)) {
@@ -52,19 +54,27 @@ Terminal::Terminal(Colour colour) {
   err_ = openStream(std::cerr, platform::kStdErrorHandle, colour);
 }
 
+void Terminal::emit(Stream& stream, std::string_view text) {
+  if (stream.console) {
+    *stream.out << std::flush;  // what went through the stream stays before this
+    if (writeConsoleText(stream.handle, text)) return;
+  }
+  *stream.out << text;
+}
+
 void Terminal::write(Stream& stream, std::string_view text) {
   if (stream.rendering == Rendering::kPlain) {
-    *stream.out << stripMarkup(text);
+    emit(stream, stripMarkup(text));
     return;
   }
   if (stream.rendering == Rendering::kAnsi) {
-    *stream.out << ansiMarkup(text);
+    emit(stream, ansiMarkup(text));
     return;
   }
   // On a console: the text between tags is written in the attributes the last tag chose.
   bool coloured = false;
   walkMarkup(
-      text, [&](std::string_view run) { *stream.out << run; },
+      text, [&](std::string_view run) { emit(stream, run); },
       [&](MarkupTag tag) {
         *stream.out << std::flush;
         WORD foreground = foregroundOf(tag);
@@ -81,11 +91,14 @@ void Terminal::write(Stream& stream, std::string_view text) {
 
 void Terminal::printLine(std::string_view line) {
   write(out_, line);
-  std::cout << '\n' << std::flush;
+  emit(out_, "\n");
+  std::cout << std::flush;
 }
 
 void Terminal::printText(std::string_view line) {
-  std::cout << line << '\n' << std::flush;
+  emit(out_, line);
+  emit(out_, "\n");
+  std::cout << std::flush;
 }
 
 void Terminal::prompt(std::string_view text) {
@@ -97,7 +110,8 @@ void Terminal::errorLine(std::string_view line) {
   std::cout << std::flush;  // what was printed before the error stays before it
   // Errors quote scripts and paths: an escape sequence in them is shown, not obeyed.
   write(err_, escapedControls(line));
-  std::cerr << '\n' << std::flush;
+  emit(err_, "\n");
+  std::cerr << std::flush;
 }
 
 std::optional<std::string> Terminal::readLine() {

@@ -39,10 +39,13 @@ class Terminal {
     platform::HANDLE handle = nullptr;
     Rendering rendering = Rendering::kPlain;
     platform::WORD normal = 0;  // kAttributes: the console's own attributes
+    bool console = false;       // written as UTF-16, so that every letter shows
   };
 
  private:
   void write(Stream& stream, std::string_view text);
+  // The bytes as they are: to a console as its letters, elsewhere unchanged.
+  static void emit(Stream& stream, std::string_view text);
 
   bool inputConsole_ = false;
   Stream out_;

@@ -34,6 +34,11 @@ StandardHandle* consoleOf(HANDLE handle, bool output) {
 
 }  // namespace
 
+int sim::detail::consoleOutputDescriptor(HANDLE handle) {
+  StandardHandle* h = consoleOf(handle, true);
+  return h ? h->descriptor : -1;
+}
+
 HANDLE GetStdHandle(DWORD which) {
   if (DWORD fault = recordCall("GetStdHandle", static_cast<LONG>(which)))
     return fail(fault, kInvalidHandle);
