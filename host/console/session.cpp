@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "console/interrupt.h"
 #include "console/library.h"
 #include "console/options.h"
 #include "console/prompt.h"
@@ -47,6 +48,10 @@ int runScript(lang::Interpreter& interpreter, Terminal& terminal, const std::str
               const std::string& name) {
   lang::Outcome outcome = interpreter.run(source, {name, true});
   if (outcome.exitRequested) return outcome.exitCode;
+  if (outcome.interrupted) {
+    terminal.errorLine("interrupted");
+    return kExitInterrupted;
+  }
   if (!outcome.ok) {
     terminal.errorLine("error: " + lang::describe(outcome.error));
     return kExitScriptError;
@@ -92,6 +97,9 @@ int runQuenda(const std::vector<std::string>& args) {
     return kExitLibrary;
   }
   lang::Interpreter interpreter(runtime);
+  // Ctrl+C ends the statement running, not the program.
+  catchInterrupts();
+  interpreter.setInterruptFlag(&interruptFlag());
   // exit inside a job's action: standby would go on running, so the program ends here.
   interpreter.setExitHandler([](int code) {
     std::cout.flush();
@@ -103,7 +111,7 @@ int runQuenda(const std::vector<std::string>& args) {
   if (options.scripts.empty()) {
     // Standard input that is not a console is the script; it is used up then, and questions
     // meet the end of input.
-    if (terminal.inputIsConsole()) return runPrompt(interpreter, terminal);
+    if (terminal.inputIsConsole()) return runPrompt(interpreter, terminal, runtime);
     std::string source = terminal.readAll();
     if (!takeEncoding(source)) {
       terminal.errorLine(utf16Message("(stdin)"));

@@ -4,10 +4,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
 
 #include "../program.h"
 #include "core.h"
+#include "sim.h"
 
 namespace platform {
 namespace {
@@ -25,14 +30,65 @@ struct StandardHandle {
 // The simulated handles are the addresses of these entries.
 StandardHandle handles[] = {{kStdInputHandle, 0}, {kStdOutputHandle, 1}, {kStdErrorHandle, 2}};
 
+struct ConsoleInput {
+  std::deque<INPUT_RECORD> events;
+  std::vector<PHANDLER_ROUTINE> handlers;
+};
+sim::detail::AreaState<ConsoleInput> input;
+
+// A terminal behind the handle makes it a console; events queued for the input do too.
 StandardHandle* consoleOf(HANDLE handle, bool output) {
-  for (StandardHandle& h : handles)
-    if (&h == handle && ::isatty(h.descriptor) == 1 && (!output || h.which != kStdInputHandle))
+  for (StandardHandle& h : handles) {
+    bool isInput = h.which == kStdInputHandle;
+    if (&h == handle && (::isatty(h.descriptor) == 1 || (isInput && !input->events.empty())) &&
+        (!output || !isInput))
       return &h;
+  }
   return nullptr;
 }
 
+bool isConsoleInput(HANDLE handle) {
+  return handle == &handles[0] && consoleOf(handle, false);
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
 }  // namespace
+
+namespace sim {
+
+void typeConsoleInput(const std::vector<INPUT_RECORD>& events) {
+  input->events.insert(input->events.end(), events.begin(), events.end());
+}
+
+std::size_t consoleInputLeft() {
+  return input->events.size();
+}
+
+bool raiseConsoleCtrl(DWORD event) {
+  std::vector<PHANDLER_ROUTINE> handlers = input->handlers;
+  for (auto it = handlers.rbegin(); it != handlers.rend(); ++it)
+    if ((*it)(event)) return true;
+  return false;
+}
+
+}  // namespace sim
 
 HANDLE GetStdHandle(DWORD which) {
   if (DWORD fault = recordCall("GetStdHandle", static_cast<LONG>(which)))
@@ -73,6 +129,64 @@ BOOL SetConsoleTextAttribute(HANDLE handle, WORD attributes) {
   StandardHandle* h = consoleOf(handle, true);
   if (!h) return fail(kErrorInvalidHandle, kFalse);
   h->attributes = attributes;
+  return kTrue;
+}
+
+BOOL ReadConsoleInputW(HANDLE handle, INPUT_RECORD* records, DWORD count, DWORD* read) {
+  if (DWORD fault = recordCall("ReadConsoleInputW", handle, count)) return fail(fault, kFalse);
+  if (!isConsoleInput(handle) || !records || !read || input->events.empty())
+    return fail(kErrorInvalidHandle, kFalse);
+  DWORD n = 0;
+  for (; n < count && !input->events.empty(); ++n) {
+    records[n] = input->events.front();
+    input->events.pop_front();
+  }
+  *read = n;
+  return kTrue;
+}
+
+BOOL WriteConsoleInputW(HANDLE handle, const INPUT_RECORD* records, DWORD count, DWORD* written) {
+  if (DWORD fault = recordCall("WriteConsoleInputW", handle, count)) return fail(fault, kFalse);
+  if (!isConsoleInput(handle) || !records || !written) return fail(kErrorInvalidHandle, kFalse);
+  input->events.insert(input->events.end(), records, records + count);
+  *written = count;
+  return kTrue;
+}
+
+BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void*) {
+  if (DWORD fault = recordCall("WriteConsoleW", handle, count)) return fail(fault, kFalse);
+  StandardHandle* h = consoleOf(handle, true);
+  if (!h || (!text && count)) return fail(kErrorInvalidHandle, kFalse);
+  std::string bytes;
+  for (DWORD i = 0; i < count; ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    appendUtf8(bytes, c);
+  }
+  for (std::size_t done = 0; done < bytes.size();) {
+    ssize_t n = ::write(h->descriptor, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) return fail(kErrorInvalidHandle, kFalse);
+    done += static_cast<std::size_t>(n);
+  }
+  if (written) *written = count;
+  return kTrue;
+}
+
+BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add) {
+  if (DWORD fault = recordCall("SetConsoleCtrlHandler", add)) return fail(fault, kFalse);
+  std::vector<PHANDLER_ROUTINE>& handlers = input->handlers;
+  if (add) {
+    handlers.push_back(handler);
+    return kTrue;
+  }
+  auto it = std::find(handlers.rbegin(), handlers.rend(), handler);
+  if (it == handlers.rend()) return fail(kErrorInvalidParameter, kFalse);
+  handlers.erase(std::next(it).base());
   return kTrue;
 }
 
