@@ -48,24 +48,24 @@ constexpr std::size_t layoutSize(std::size_t i686, std::size_t x86_64) {
 
 // GetLastError codes the seam promises.
 constexpr DWORD kErrorSuccess = 0;
-constexpr DWORD kErrorFileNotFound = 2;          // ERROR_FILE_NOT_FOUND
-constexpr DWORD kErrorPathNotFound = 3;          // ERROR_PATH_NOT_FOUND
-constexpr DWORD kErrorAccessDenied = 5;          // ERROR_ACCESS_DENIED
-constexpr DWORD kErrorInvalidHandle = 6;         // ERROR_INVALID_HANDLE
-constexpr DWORD kErrorNotEnoughMemory = 8;       // ERROR_NOT_ENOUGH_MEMORY
-constexpr DWORD kErrorNoMoreFiles = 18;          // ERROR_NO_MORE_FILES
-constexpr DWORD kErrorNotSameDevice = 17;        // ERROR_NOT_SAME_DEVICE
-constexpr DWORD kErrorSharingViolation = 32;     // ERROR_SHARING_VIOLATION
-constexpr DWORD kErrorFileExists = 80;           // ERROR_FILE_EXISTS
-constexpr DWORD kErrorInvalidParameter = 87;     // ERROR_INVALID_PARAMETER
-constexpr DWORD kErrorDirNotEmpty = 145;         // ERROR_DIR_NOT_EMPTY
-constexpr DWORD kErrorAlreadyExists = 183;       // ERROR_ALREADY_EXISTS
+constexpr DWORD kErrorFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr DWORD kErrorPathNotFound = 3;       // ERROR_PATH_NOT_FOUND
+constexpr DWORD kErrorAccessDenied = 5;       // ERROR_ACCESS_DENIED
+constexpr DWORD kErrorInvalidHandle = 6;      // ERROR_INVALID_HANDLE
+constexpr DWORD kErrorNotEnoughMemory = 8;    // ERROR_NOT_ENOUGH_MEMORY
+constexpr DWORD kErrorNoMoreFiles = 18;       // ERROR_NO_MORE_FILES
+constexpr DWORD kErrorNotSameDevice = 17;     // ERROR_NOT_SAME_DEVICE
+constexpr DWORD kErrorSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+constexpr DWORD kErrorFileExists = 80;        // ERROR_FILE_EXISTS
+constexpr DWORD kErrorInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
+constexpr DWORD kErrorDirNotEmpty = 145;      // ERROR_DIR_NOT_EMPTY
+constexpr DWORD kErrorAlreadyExists = 183;    // ERROR_ALREADY_EXISTS
 constexpr DWORD kErrorFilenameExcedRange = 206;  // ERROR_FILENAME_EXCED_RANGE
-constexpr DWORD kErrorEnvvarNotFound = 203;      // ERROR_ENVVAR_NOT_FOUND
-constexpr DWORD kErrorInvalidName = 123;         // ERROR_INVALID_NAME
-constexpr DWORD kErrorDirectory = 267;           // ERROR_DIRECTORY
-constexpr DWORD kErrorClipboardNotOpen = 1418;   // ERROR_CLIPBOARD_NOT_OPEN
-constexpr DWORD kErrorMoreData = 234;            // ERROR_MORE_DATA
+constexpr DWORD kErrorEnvvarNotFound = 203;   // ERROR_ENVVAR_NOT_FOUND
+constexpr DWORD kErrorInvalidName = 123;      // ERROR_INVALID_NAME
+constexpr DWORD kErrorDirectory = 267;        // ERROR_DIRECTORY
+constexpr DWORD kErrorClipboardNotOpen = 1418;  // ERROR_CLIPBOARD_NOT_OPEN
+constexpr DWORD kErrorMoreData = 234;         // ERROR_MORE_DATA
 constexpr DWORD kErrorInsufficientBuffer = 122;  // ERROR_INSUFFICIENT_BUFFER
 
 constexpr DWORD kFileAttributeReadonly = 0x01;
