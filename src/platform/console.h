@@ -92,15 +92,15 @@ BOOL SetConsoleTextAttribute(HANDLE handle, WORD attributes);
 // event, then moves up to `count` of them into `records`, *read their number; TRUE. The input
 // mode does not change what arrives: every key is an event, pressed and released, with the
 // character it types (0 for none). FALSE with kErrorInvalidHandle for a handle that is not a
-// console input, *read and `records` then untouched.
+// console input, *read then 0 and `records` untouched.
 BOOL ReadConsoleInputW(HANDLE handle, INPUT_RECORD* records, DWORD count, DWORD* read);
 // WriteConsoleInputW(handle, records, count, written): puts events at the end of the console
-// input, as if typed; TRUE. FALSE with kErrorInvalidHandle as above.
+// input, as if typed; TRUE. FALSE with kErrorInvalidHandle as above, *written untouched.
 BOOL WriteConsoleInputW(HANDLE handle, const INPUT_RECORD* records, DWORD count, DWORD* written);
 // WriteConsoleW(handle, text, count, written, reserved): writes `count` UTF-16 units to a console
 // output, whatever its code page; processed output moves the cursor for '\b', '\r' and '\n'.
 // TRUE, *written = count. FALSE with kErrorInvalidHandle for a handle that is not a console output
-// (a file or a pipe: use WriteFile there), *written then untouched.
+// (a file or a pipe: use WriteFile there), *written then 0.
 BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void* reserved);
 // SetConsoleCtrlHandler(handler, add): adds the handler (add TRUE) or removes it; TRUE. On
 // Ctrl+C the handlers are called newest first, on a thread of their own, until one returns TRUE;

@@ -133,6 +133,7 @@ BOOL SetConsoleTextAttribute(HANDLE handle, WORD attributes) {
 }
 
 BOOL ReadConsoleInputW(HANDLE handle, INPUT_RECORD* records, DWORD count, DWORD* read) {
+  if (read) *read = 0;
   if (DWORD fault = recordCall("ReadConsoleInputW", handle, count)) return fail(fault, kFalse);
   if (!isConsoleInput(handle) || !records || !read || input->events.empty())
     return fail(kErrorInvalidHandle, kFalse);
@@ -154,6 +155,7 @@ BOOL WriteConsoleInputW(HANDLE handle, const INPUT_RECORD* records, DWORD count,
 }
 
 BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void*) {
+  if (written) *written = 0;
   if (DWORD fault = recordCall("WriteConsoleW", handle, count)) return fail(fault, kFalse);
   StandardHandle* h = consoleOf(handle, true);
   if (!h || (!text && count)) return fail(kErrorInvalidHandle, kFalse);
