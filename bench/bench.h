@@ -8,7 +8,11 @@
 namespace bench {
 
 using Benchmark = void (*)();
-bool add(const char* name, Benchmark run);
+// `onlyWhenNamed`: a long benchmark that runs only when its name is on the command line.
+bool add(const char* name, Benchmark run, bool onlyWhenNamed = false);
+// The number written after the running benchmark's name on the command line
+// ("zorvel_bench.exe standbySoak 100000"), or `fallback`.
+long count(long fallback);
 
 struct Timing {
   double minMs;
@@ -32,4 +36,8 @@ void report(const std::string& what, Timing library, Timing bare, double limit);
 #define ZV_BENCHMARK(name)                                                       \
   static void name();                                                            \
   [[maybe_unused]] static const bool name##Registered = bench::add(#name, name); \
+  static void name()
+#define ZV_LONG_BENCHMARK(name)                                                        \
+  static void name();                                                                  \
+  [[maybe_unused]] static const bool name##Registered = bench::add(#name, name, true); \
   static void name()

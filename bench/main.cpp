@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -10,16 +11,28 @@
 namespace bench {
 namespace {
 
-std::vector<std::pair<const char*, Benchmark>>& registry() {
-  static std::vector<std::pair<const char*, Benchmark>> all;
+struct Entry {
+  const char* name;
+  Benchmark run;
+  bool onlyWhenNamed;
+};
+
+std::vector<Entry>& registry() {
+  static std::vector<Entry> all;
   return all;
 }
 
+long givenCount = -1;  // after the running benchmark's name; -1: none
+
 }  // namespace
 
-bool add(const char* name, Benchmark run) {
-  registry().emplace_back(name, run);
+bool add(const char* name, Benchmark run, bool onlyWhenNamed) {
+  registry().push_back({name, run, onlyWhenNamed});
   return true;
+}
+
+long count(long fallback) {
+  return givenCount > 0 ? givenCount : fallback;
 }
 
 namespace {
@@ -71,13 +84,18 @@ void report(const std::string& what, Timing library, Timing bare, double limit) 
 }  // namespace bench
 
 int main(int argc, char** argv) {
-  for (const auto& [name, run] : bench::registry()) {
-    bool wanted = argc < 2;
-    for (int i = 1; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], name) == 0;
+  for (const bench::Entry& entry : bench::registry()) {
+    bool wanted = argc < 2 && !entry.onlyWhenNamed;
+    bench::givenCount = -1;
+    for (int i = 1; i < argc; ++i) {
+      if (std::strcmp(argv[i], entry.name) != 0) continue;
+      wanted = true;
+      if (i + 1 < argc) bench::givenCount = std::strtol(argv[i + 1], nullptr, 10);
+    }
     if (!wanted) continue;
-    std::printf("== %s\n", name);
+    std::printf("== %s\n", entry.name);
     std::fflush(stdout);
-    run();
+    entry.run();
   }
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "console/code_page.h"
 #include "console/interrupt.h"
 #include "console/library.h"
 #include "console/options.h"
@@ -62,6 +63,7 @@ int runScript(lang::Interpreter& interpreter, Terminal& terminal, const std::str
 }  // namespace
 
 int runQuenda(const std::vector<std::string>& args) {
+  useAnsiCodePageOnConsole();
   Options options = parseOptions(args);
   Terminal terminal(options.colour);
   if (!options.error.empty()) {

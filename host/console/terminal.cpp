@@ -5,6 +5,8 @@
 #include <iostream>
 #include <iterator>
 
+#include "console/code_page.h"
+#include "console/escaped.h"
 #include "console/interrupt.h"
 #include "platform/code_page.h"
 #include "platform/console.h"
@@ -25,8 +27,9 @@ Terminal::Stream openStream(std::ostream& out, platform::DWORD which, Colour col
   Terminal::Stream stream;
   stream.out = &out;
   stream.handle = platform::GetStdHandle(which);
+  stream.console = isConsole(stream.handle);
   if (colour == Colour::kNever) return stream;
-  if (isConsole(stream.handle)) {
+  if (stream.console) {
     // Character attributes work on every console; terminal sequences do not.
     platform::CONSOLE_SCREEN_BUFFER_INFO info{};
     if (platform::GetConsoleScreenBufferInfo(stream.handle, &info)) {
@@ -50,12 +53,12 @@ std::string toAnsi(const std::u32string& line) {
   std::u16string wide = toUtf16(line);
   if (wide.empty()) return {};
   int size = static_cast<int>(wide.size());
-  int needed = platform::WideCharToMultiByte(platform::kCpAcp, 0, wide.data(), size, nullptr, 0,
-                                             nullptr, nullptr);
+  int needed = platform::WideCharToMultiByte(platform::kCodePageAnsi, 0, wide.data(), size, nullptr,
+                                             0, nullptr, nullptr);
   if (needed <= 0) return {};
   std::string text(static_cast<std::size_t>(needed), '\0');
-  int made = platform::WideCharToMultiByte(platform::kCpAcp, 0, wide.data(), size, text.data(),
-                                           needed, nullptr, nullptr);
+  int made = platform::WideCharToMultiByte(platform::kCodePageAnsi, 0, wide.data(), size,
+                                           text.data(), needed, nullptr, nullptr);
   text.resize(static_cast<std::size_t>(made > 0 ? made : 0));
   return text;
 }
@@ -89,11 +92,12 @@ class RawInput {
 std::u32string fromAnsi(std::string_view text) {
   if (text.empty() || text.size() > 0x7FFFFFFF) return {};
   int size = static_cast<int>(text.size());
-  int needed = platform::MultiByteToWideChar(platform::kCpAcp, 0, text.data(), size, nullptr, 0);
+  int needed =
+      platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, text.data(), size, nullptr, 0);
   if (needed <= 0) return {};
   std::u16string wide(static_cast<std::size_t>(needed), u'\0');
-  int made =
-      platform::MultiByteToWideChar(platform::kCpAcp, 0, text.data(), size, wide.data(), needed);
+  int made = platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, text.data(), size,
+                                           wide.data(), needed);
   wide.resize(static_cast<std::size_t>(made > 0 ? made : 0));
   return fromUtf16(wide);
 }
@@ -105,19 +109,27 @@ Terminal::Terminal(Colour colour) {
   keys_ = inputConsole_ && isConsole(out_.handle);
 }
 
+void Terminal::emit(Stream& stream, std::string_view text) {
+  if (stream.console) {
+    *stream.out << std::flush;  // what went through the stream stays before this
+    if (writeConsoleText(stream.handle, text)) return;
+  }
+  *stream.out << text;
+}
+
 void Terminal::write(Stream& stream, std::string_view text) {
   if (stream.rendering == Rendering::kPlain) {
-    *stream.out << stripMarkup(text);
+    emit(stream, stripMarkup(text));
     return;
   }
   if (stream.rendering == Rendering::kAnsi) {
-    *stream.out << ansiMarkup(text);
+    emit(stream, ansiMarkup(text));
     return;
   }
   // On a console: the text between tags is written in the attributes the last tag chose.
   bool coloured = false;
   walkMarkup(
-      text, [&](std::string_view run) { *stream.out << run; },
+      text, [&](std::string_view run) { emit(stream, run); },
       [&](MarkupTag tag) {
         *stream.out << std::flush;
         WORD foreground = foregroundOf(tag);
@@ -134,11 +146,14 @@ void Terminal::write(Stream& stream, std::string_view text) {
 
 void Terminal::printLine(std::string_view line) {
   write(out_, line);
-  std::cout << '\n' << std::flush;
+  emit(out_, "\n");
+  std::cout << std::flush;
 }
 
 void Terminal::printText(std::string_view line) {
-  std::cout << line << '\n' << std::flush;
+  emit(out_, line);
+  emit(out_, "\n");
+  std::cout << std::flush;
 }
 
 void Terminal::prompt(std::string_view text) {
@@ -148,8 +163,10 @@ void Terminal::prompt(std::string_view text) {
 
 void Terminal::errorLine(std::string_view line) {
   std::cout << std::flush;  // what was printed before the error stays before it
-  write(err_, line);
-  std::cerr << '\n' << std::flush;
+  // Errors quote scripts and paths: an escape sequence in them is shown, not obeyed.
+  write(err_, escapedControls(line));
+  emit(err_, "\n");
+  std::cerr << std::flush;
 }
 
 std::optional<std::string> Terminal::readLine() {

@@ -30,7 +30,7 @@ class Terminal {
   void printText(std::string_view line);
   // Text without a line end (a prompt, a question), then flushed.
   void prompt(std::string_view text);
-  // One line on standard error.
+  // One line on standard error, its control characters shown escaped.
   void errorLine(std::string_view line);
   // One line from standard input, without its line end; nullopt at the end of input. On a
   // console the keys edit the line (without history or names), and Ctrl+C gives no line and
@@ -54,12 +54,15 @@ class Terminal {
     platform::HANDLE handle = nullptr;
     Rendering rendering = Rendering::kPlain;
     platform::WORD normal = 0;  // kAttributes: the console's own attributes
+    bool console = false;       // written as UTF-16, so that every letter shows
   };
 
  private:
   void write(Stream& stream, std::string_view text);
   std::optional<std::string> readStreamLine();
   void writeConsole(const std::u32string& text);
+  // The bytes as they are: to a console as its letters, elsewhere unchanged.
+  static void emit(Stream& stream, std::string_view text);
 
   bool inputConsole_ = false;
   bool keys_ = false;  // lines are read key by key

@@ -71,18 +71,24 @@ enum class StmtKind {
   kDeclare,     // type name [ = value | ( arguments ) ]
   kAssign,      // target = value
   kDefine,      // path ( parameters ) { body }
-  kIf,          // if ( condition ) block [ else block ]
+  kIf,          // if ( condition ) block { else if ( condition ) block } [ else block ]
   kReturn,      // return [ value ]
 };
 
 enum class Initializer { kNone, kAssign, kArguments };
 
+// One arm of an if statement: the first runs when its condition holds, else the next is tried.
+struct Arm {
+  ExprPtr condition;
+  Block body;
+};
+
 struct Stmt {
   StmtKind kind;
   int line = 0;
   int column = 0;
-  ExprPtr value;         // kExpression, kAssign and kDeclare (with kAssign): the value; kIf: the
-                         // condition; kReturn: the result or null
+  ExprPtr value;         // kExpression, kAssign and kDeclare (with kAssign): the value;
+                         // kReturn: the result or null
   ExprPtr target;        // kAssign
   std::string typeName;  // kDeclare
   std::string name;      // kDeclare
@@ -90,8 +96,10 @@ struct Stmt {
   std::vector<ExprPtr> arguments;                // kDeclare with kArguments
   std::vector<std::string> path;  // kDefine: the parts of the path, "main" included if written
   std::shared_ptr<const Function> function;  // kDefine
-  Block thenBlock;                           // kIf
-  Block elseBlock;                           // kIf
+  // kIf: "if" and each "else if" in order, then the final else. A chain is flat, so its length
+  // costs no depth in the parser, the evaluator or the tree's destruction.
+  std::vector<Arm> arms;
+  Block elseBlock;
 };
 
 struct Script {

@@ -319,10 +319,11 @@ Evaluator::Flow Evaluator::execute(const Stmt& statement) {
     case StmtKind::kDefine:
       executeDefine(statement);
       return Flow::kNext;
-    case StmtKind::kIf: {
-      bool condition = isTrue(evaluate(*statement.value));
-      return executeBlock(condition ? statement.thenBlock : statement.elseBlock);
-    }
+    case StmtKind::kIf:
+      for (const Arm& arm : statement.arms) {
+        if (isTrue(evaluate(*arm.condition))) return executeBlock(arm.body);
+      }
+      return executeBlock(statement.elseBlock);
     case StmtKind::kReturn:
       frame().result = statement.value ? evaluate(*statement.value) : ValueRef();
       return Flow::kReturn;

@@ -70,11 +70,12 @@ void Interpreter::setInterruptFlag(const std::atomic<bool>* flag) {
 }
 
 Result Interpreter::runScript(std::string_view source) {
-  ParseResult parsed = parse(source);
-  if (!parsed.script) {
-    return Result::fail("the script text handed over does not parse: " + describe(parsed.error));
-  }
+  // Called by the library: nothing may be thrown back at it, the parse's memory included.
   try {
+    ParseResult parsed = parse(source);
+    if (!parsed.script) {
+      return Result::fail("the script text handed over does not parse: " + describe(parsed.error));
+    }
     evaluator_->runTopLevel(parsed.script->statements, "script text", false);
   } catch (const Failure& failure) {
     return Result::fail(describe(failure.error));
@@ -87,12 +88,12 @@ Result Interpreter::runScript(std::string_view source) {
 }
 
 std::int32_t Interpreter::evalNumber(std::string_view text) {
-  ParseResult parsed = parse(text);
-  if (!parsed.script || parsed.script->statements.size() != 1 ||
-      parsed.script->statements[0]->kind != StmtKind::kExpression) {
-    return 0;
-  }
   try {
+    ParseResult parsed = parse(text);
+    if (!parsed.script || parsed.script->statements.size() != 1 ||
+        parsed.script->statements[0]->kind != StmtKind::kExpression) {
+      return 0;
+    }
     ValueRef value = evaluator_->evaluateReadOnly(*parsed.script->statements[0]->value);
     if (value.is(Kind::Number)) return value.number();
     if (value.is(Kind::Text)) return decimalValue(value.text());

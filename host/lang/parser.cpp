@@ -191,31 +191,34 @@ class Parser {
     return statement;
   }
 
-  // ifStatement := "if" "(" expression ")" body [ "else" ( ifStatement | body ) ]
+  // ifStatement := "if" "(" expression ")" body { "else" "if" "(" expression ")" body }
+  //                [ "else" body ]
+  // The arms of a chain are gathered in a loop: a chain of any length nests nothing.
   StmtPtr parseIfStatement() {
     StmtPtr statement = newStatement(StmtKind::kIf, take());
-    expect(TokenKind::kLeftParen, "'(' after 'if'");
-    statement->value = parseExpression();
-    expect(TokenKind::kRightParen, "')'");
-    skipNewlines();
-    statement->thenBlock = parseBody();
+    while (true) {
+      Arm arm;
+      expect(TokenKind::kLeftParen, "'(' after 'if'");
+      arm.condition = parseExpression();
+      expect(TokenKind::kRightParen, "')'");
+      skipNewlines();
+      arm.body = parseBody();
+      statement->arms.push_back(std::move(arm));
 
-    // "else" may stand on the next line.
-    std::size_t after = 0;
-    while (lookAhead(after).kind == TokenKind::kNewline) ++after;
-    const Token& next = lookAhead(after);
-    if (next.kind == TokenKind::kName && next.text == "else") {
+      // "else" may stand on the next line.
+      std::size_t after = 0;
+      while (lookAhead(after).kind == TokenKind::kNewline) ++after;
+      const Token& next = lookAhead(after);
+      if (next.kind != TokenKind::kName || next.text != "else") return statement;
       skipNewlines();
       take();
-      if (checkName("if")) {
-        Nesting nesting(*this);
-        statement->elseBlock.push_back(parseIfStatement());
-      } else {
-        skipNewlines();
+      skipNewlines();
+      if (!checkName("if")) {
         statement->elseBlock = parseBody();
+        return statement;
       }
+      take();
     }
-    return statement;
   }
 
   // returnStatement := "return" [ expression ]

@@ -3,7 +3,8 @@
 //   script      := { [ statement ] ( newline | ";" ) } end
 //   statement   := ifStatement | returnStatement | declaration | definition | assignment
 //                | expression
-//   ifStatement := "if" "(" expression ")" body [ "else" ( ifStatement | body ) ]
+//   ifStatement := "if" "(" expression ")" body { "else" "if" "(" expression ")" body }
+//                  [ "else" body ]
 //   body        := block | statement
 //   block       := "{" { [ statement ] ( newline | ";" ) } "}"
 //   returnStatement := "return" [ expression ]

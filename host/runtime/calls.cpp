@@ -66,13 +66,16 @@ Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<Va
   f->what = std::move(what);
   frames.push_back(std::move(f));
   ++depth;
+  bool outer = libraryRunning;
+  libraryRunning = true;
   abi::word word = routine();
+  libraryRunning = outer;
   std::unique_ptr<Frame> done = std::move(frames.back());
   frames.pop_back();
   --depth;
   Result r;
-  if (done->error) {
-    r = Result::fail(*done->error);
+  if (done->error || done->fault) {
+    r = Result::fail(done->error ? *done->error : std::string(done->fault));
   } else if (word != 0) {
     // A result made in this call, the object itself, an argument: any live value will do.
     if (Value* v = liveValue(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(word)))) {
@@ -151,14 +154,23 @@ Result Runtime::Impl::makeObject(Class* cls) {
   return Result::of(object);
 }
 
-void Runtime::Impl::runDel(Value* object) {
+void Runtime::Impl::runDel(Value* object) noexcept {
   ValueBody& body = *object->body;
   body.deleted = true;
   Member* d = body.cls ? body.cls->members.find("_del") : nullptr;
   if (!d || !d->value.is(Kind::Routine)) return;
-  Result r =
-      invoke(d->value.routine(), ValueRef::retain(object), {}, body.cls->name + "._del", true);
-  if (!r.ok()) report(body.cls->name + "._del: " + *r.error);
+  // Runs as a value is released, in a destructor: memory running out here is reported, and
+  // the object's data stays with the library.
+  try {
+    Result r =
+        invoke(d->value.routine(), ValueRef::retain(object), {}, body.cls->name + "._del", true);
+    if (!r.ok()) report(body.cls->name + "._del: " + *r.error);
+  } catch (...) {
+    try {
+      report("the host ran out of memory while releasing a " + body.cls->name + " object");
+    } catch (...) {  // nowhere left to tell it
+    }
+  }
 }
 
 Result Runtime::Impl::formText(const ValueRef& value, int nesting) {
@@ -300,6 +312,10 @@ Result Runtime::runScript(std::string_view source) {
 std::int32_t Runtime::evalNumber(std::string_view text) {
   if (impl_->hooks.evalNumber) return impl_->hooks.evalNumber(text);
   return decimalValue(text);
+}
+
+bool Runtime::libraryRunning() const {
+  return impl_->libraryRunning;
 }
 
 int Runtime::callDepth() const {

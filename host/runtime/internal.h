@@ -64,13 +64,19 @@ struct Member {
 
 struct Group {
   std::string path;  // for messages and help: "" for the root, "dir", "job.backup", "file"
-  std::vector<std::unique_ptr<Member>> members;
+  std::vector<std::unique_ptr<Member>> members;  // in definition order
+  // The same members by name (views of their own names), so that a lookup takes constant time
+  // however many members a script defines.
+  std::unordered_map<std::string_view, Member*> byName;
   Registry* registry = nullptr;
   bool registered = false;      // a namespace handle (class member groups are not)
   Class* ownerClass = nullptr;  // the class whose members these are
 
   Member* find(std::string_view name) const;
   Member* add(std::string name, ValueRef value);
+  // Members leave only when the group is emptied, the last first.
+  void removeLast();
+  void clear();
   ~Group();
 };
 
@@ -95,8 +101,9 @@ struct Frame {
   std::vector<ValueRef> args;
   std::size_t nextArg = 0;
   std::optional<std::string> error;
-  std::vector<ValueRef> made;  // freed at the end of the call unless kept elsewhere
-  std::string what;            // the routine's name, for messages
+  const char* fault = nullptr;  // a slot threw meanwhile (see slots.cpp): the call fails with it
+  std::vector<ValueRef> made;   // freed at the end of the call unless kept elsewhere
+  std::string what;             // the routine's name, for messages
 };
 
 inline abi::word wordOf(const void* p) {
@@ -115,9 +122,16 @@ struct Runtime::Impl {
   ValueRef rootValue;
   Group* rootGroup = nullptr;
   std::vector<int> slotCalls;
+  bool loggingSlotCalls = false;  // set by the first clearSlotCalls
   std::vector<std::unique_ptr<Frame>> frames;
   int depth = 0;
-  std::vector<ValueRef> retired;  // replaced member values, kept until no call runs
+  bool libraryRunning = false;  // a routine runs and has not called back (see Guarded)
+  // Replaced member values that a routine still running may read through the member's record:
+  // kept until the call that replaced them has ended (see callMember) or no call runs.
+  std::vector<ValueRef> retired;
+  // Replaced groups and "refresh" and "disabled" values: standby reads their member records and
+  // data blocks for as long as it runs, so they wait until no call runs.
+  std::vector<ValueRef> pinned;
   bool flushing = false;
   abi::TextAssigner assigner = nullptr;
   std::string askBuffer;
@@ -142,8 +156,10 @@ struct Runtime::Impl {
   // Namespaces.
   Group* groupOf(const ValueRef& v) const;  // a Group value's group, a Class's members
   Result put(Group* group, std::string_view name, const ValueRef& value);
-  void retire(ValueRef v);
+  void retire(const Member& m, ValueRef v);
   void flushRetired();
+  // Frees what was retired after the first `kept` entries, as a call made by the library ends.
+  void releaseRetiredAfter(std::size_t kept);
   abi::word createClass(std::string_view name, Group* where);
   std::optional<std::string> registerTable(Group* target, const std::vector<TableEntry>& entries);
 
@@ -157,7 +173,7 @@ struct Runtime::Impl {
   Result callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self);
   Result callMethod(const ValueRef& object, std::string_view name, std::vector<ValueRef> args);
   Result makeObject(Class* cls);
-  void runDel(Value* object);
+  void runDel(Value* object) noexcept;
   Result formText(const ValueRef& value, int nesting = 0);
   std::optional<std::string> copyInto(const ValueRef& target, const ValueRef& source);
   bool contains(const ValueRef& list, const Value* needle) const;

@@ -50,10 +50,8 @@ Member::~Member() {
 }
 
 Member* Group::find(std::string_view name) const {
-  for (const auto& m : members) {
-    if (m->name == name) return m.get();
-  }
-  return nullptr;
+  auto it = byName.find(name);
+  return it == byName.end() ? nullptr : it->second;
 }
 
 Member* Group::add(std::string name, ValueRef value) {
@@ -67,13 +65,31 @@ Member* Group::add(std::string name, ValueRef value) {
   m->record.name = m->name.c_str();
   m->setValue(std::move(value));
   registry->members.insert(m.get());
-  members.push_back(std::move(m));
-  return members.back().get();
+  Member* added = m.get();
+  members.push_back(std::move(m));  // on failure m still owns the member, which unregisters
+  try {
+    byName.emplace(added->name, added);
+  } catch (...) {
+    members.pop_back();
+    throw;
+  }
+  return added;
+}
+
+void Group::removeLast() {
+  // Out of the index first: releasing the value may run a _del that looks names up.
+  auto it = byName.find(members.back()->name);
+  if (it != byName.end() && it->second == members.back().get()) byName.erase(it);
+  members.pop_back();
+}
+
+void Group::clear() {
+  while (!members.empty()) removeLast();
 }
 
 Group::~Group() {
   // Members go first: their values may still look at this group while they are released.
-  while (!members.empty()) members.pop_back();
+  clear();
   if (registered) registry->groups.erase(this);
 }
 
@@ -83,18 +99,35 @@ Group* Runtime::Impl::groupOf(const ValueRef& v) const {
   return nullptr;
 }
 
-void Runtime::Impl::retire(ValueRef v) {
+void Runtime::Impl::retire(const Member& m, ValueRef v) {
   // Someone running may hold the old value's record or data block (a job's refresh number).
-  if (depth > 0 && v) retired.push_back(std::move(v));
+  if (depth == 0 || !v) return;
+  // standby holds the member records of a job group and the blocks of these two numbers.
+  bool standbyReads = v.is(Kind::Group) || m.name == "refresh" || m.name == "disabled";
+  (standbyReads ? pinned : retired).push_back(std::move(v));
 }
 
 void Runtime::Impl::flushRetired() {
-  if (depth > 0 || flushing) return;
+  if (depth > 0) return;
+  releaseRetiredAfter(0);
+  if (flushing) return;
   flushing = true;
-  while (!retired.empty()) {
-    std::vector<ValueRef> batch = std::move(retired);
-    retired.clear();
-    batch.clear();
+  while (!pinned.empty()) {
+    std::vector<ValueRef> batch = std::move(pinned);
+    pinned.clear();
+    batch.clear();  // a _del may retire more meanwhile
+  }
+  flushing = false;
+}
+
+void Runtime::Impl::releaseRetiredAfter(std::size_t kept) {
+  if (flushing) return;
+  flushing = true;
+  while (retired.size() > kept) {
+    std::vector<ValueRef> batch(std::make_move_iterator(retired.begin() + kept),
+                                std::make_move_iterator(retired.end()));
+    retired.resize(kept);
+    batch.clear();  // a _del may retire more meanwhile
   }
   flushing = false;
 }
@@ -119,7 +152,7 @@ Result Runtime::Impl::put(Group* group, std::string_view name, const ValueRef& v
     setText(m->value.get(), value.text());
     return Result::of(m->value);
   }
-  retire(m->value);
+  retire(*m, m->value);
   m->setValue(value);
   return Result::of(value);
 }

@@ -27,7 +27,7 @@ Runtime::Impl::~Impl() = default;
 
 void Runtime::Impl::shutdown() {
   // The namespace first, while the library is still there to run the objects' _del.
-  while (!rootGroup->members.empty()) rootGroup->members.pop_back();
+  rootGroup->clear();
   rootValue = {};
   flushRetired();
   // Objects that someone outside still holds are released by the library now; the values
@@ -43,7 +43,7 @@ void Runtime::Impl::shutdown() {
   }
   held.clear();
   for (auto& [handle, cls] : registry->classes) {
-    while (!cls->members.members.empty()) cls->members.members.pop_back();
+    cls->members.clear();
   }
   if (bound && exports.dllMain) exports.dllMain(exports.instance, kProcessDetach, nullptr);
   if (module) platform::FreeLibrary(module);
@@ -98,6 +98,7 @@ const std::vector<int>& Runtime::slotCalls() const {
 
 void Runtime::clearSlotCalls() {
   impl_->slotCalls.clear();
+  impl_->loggingSlotCalls = true;
 }
 
 Result Runtime::bind(const LibraryExports& exports) {
@@ -116,12 +117,13 @@ Result Runtime::bind(const LibraryExports& exports) {
   bool loaded = !exports.dllMain || exports.dllMain(exports.instance, kProcessAttach, nullptr);
   if (loaded) {
     exports.getFunctions(slotTable());
-    if (!i.frames.back()->error) exports.initLibrary();
+    if (!i.frames.back()->error && !i.frames.back()->fault) exports.initLibrary();
   }
   std::unique_ptr<Frame> done = std::move(i.frames.back());
   i.frames.pop_back();
   --i.depth;
   std::optional<std::string> error = done->error;
+  if (!error && done->fault) error = done->fault;
   done.reset();
   i.flushRetired();
   if (!loaded) {

@@ -175,9 +175,11 @@ class Runtime {
   abi::word standingValue(int index) const;  // slots 0..13
   abi::word rootHandle() const;              // standing value 2
   abi::word textType() const;                // standing value 9
-  // Slot numbers in call order, every slot counted (standing values included).
+  // The call log, for tests: slot numbers in call order, every slot counted (standing values
+  // included), since the last clearSlotCalls. Nothing is logged before the first clearSlotCalls,
+  // so a host that runs for days keeps no record of its calls.
   const std::vector<int>& slotCalls() const;
-  void clearSlotCalls();
+  void clearSlotCalls();  // empties the log and keeps it from now on
 
   // Binding: dllMain(attach) when given, getFunctions(slot table), then initLibrary. Once per
   // runtime. The library stays bound until the runtime ends (dllMain(detach) then).
@@ -228,6 +230,9 @@ class Runtime {
 
   // Depth of library and script calls now running.
   int callDepth() const;
+  // A library routine runs now and has not called back into the host: for tests that make the
+  // host's own allocations fail, and only those.
+  bool libraryRunning() const;
   // Values alive now (held by the namespace, by references, or by running calls), for tests.
   std::size_t liveValueCount() const;
   static constexpr int kMaxCallDepth = 200;

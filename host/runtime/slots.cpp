@@ -1,6 +1,9 @@
-// The 181 host slots. Each answers for the active runtime, records its number, and checks every
-// word the library hands it before using it.
+// The 181 host slots. Each answers for the active runtime, logs its number when a test asks,
+// checks every word the library hands it before using it, and lets no exception out.
 #include <array>
+#include <exception>
+#include <new>
+#include <type_traits>
 #include <cstdio>
 #include <utility>
 
@@ -29,8 +32,9 @@ std::string hexOf(const void* p) {
 Impl* enter(int slot) {
   Runtime* rt = Runtime::active();
   if (!rt) return nullptr;
-  rt->impl().slotCalls.push_back(slot);
-  return &rt->impl();
+  Impl& impl = rt->impl();
+  if (impl.loggingSlotCalls) impl.slotCalls.push_back(slot);
+  return &impl;
 }
 
 // A value made during a call lives until the call ends unless something keeps it.
@@ -49,18 +53,18 @@ ValueRecord* keep(Impl* rt, const char* slot, Result made) {
 }
 
 template <int N>
-word ZV_STDCALL standing() {
+word standing() {
   Impl* rt = enter(N);
   return rt ? rt->runtime.standingValue(N) : 0;
 }
 
 template <int N>
-word ZV_STDCALL notImplemented() {
+word notImplemented() {
   if (Impl* rt = enter(N)) rt->fail("host slot " + std::to_string(N) + " is not implemented");
   return 0;
 }
 
-ValueRecord* ZV_STDCALL getSelf() {
+ValueRecord* getSelf() {
   Impl* rt = enter(abi::kGetSelf);
   if (!rt) return nullptr;
   Frame* f = rt->frame();
@@ -71,7 +75,7 @@ ValueRecord* ZV_STDCALL getSelf() {
   return f->self.record();
 }
 
-void* ZV_STDCALL getSelfData() {
+void* getSelfData() {
   Impl* rt = enter(abi::kGetSelfData);
   if (!rt) return nullptr;
   Frame* f = rt->frame();
@@ -82,14 +86,14 @@ void* ZV_STDCALL getSelfData() {
   return f->self.record()->data;
 }
 
-word ZV_STDCALL raiseError(const char* message) {
+word raiseError(const char* message) {
   if (Impl* rt = enter(abi::kRaiseError)) {
     rt->fail(message && *message ? message : "an error without a message");
   }
   return 0;
 }
 
-word ZV_STDCALL runScript(const char* source) {
+word runScript(const char* source) {
   Impl* rt = enter(abi::kRunScript);
   if (!rt) return 0;
   if (!source) {
@@ -104,13 +108,13 @@ word ZV_STDCALL runScript(const char* source) {
   return 1;
 }
 
-std::int32_t ZV_STDCALL evalNumber(const char* text) {
+std::int32_t evalNumber(const char* text) {
   Impl* rt = enter(abi::kEvalNumber);
   if (!rt || !text) return 0;
   return rt->runtime.evalNumber(text);
 }
 
-word ZV_STDCALL assignValue(ValueRecord* target, ValueRecord* source) {
+word assignValue(ValueRecord* target, ValueRecord* source) {
   Impl* rt = enter(abi::kAssignValue);
   if (!rt) return 0;
   Value* t = rt->liveValue(target);
@@ -138,40 +142,40 @@ ValueRecord* makeObjectSlot(int slot, const char* name, word classHandle) {
   return keep(rt, name, rt->makeObject(cls));
 }
 
-ValueRecord* ZV_STDCALL newObject(word classHandle) {
+ValueRecord* newObject(word classHandle) {
   return makeObjectSlot(abi::kNewObject, "newObject", classHandle);
 }
 
-ValueRecord* ZV_STDCALL resultObject(word classHandle) {
+ValueRecord* resultObject(word classHandle) {
   return makeObjectSlot(abi::kResultObject, "resultObject", classHandle);
 }
 
-ValueRecord* ZV_STDCALL newText(const char* text) {
+ValueRecord* newText(const char* text) {
   Impl* rt = enter(abi::kNewText);
   return rt ? keep(rt, "newText", Result::of(rt->makeText(text ? text : ""))) : nullptr;
 }
 
-ValueRecord* ZV_STDCALL resultText(const char* text) {
+ValueRecord* resultText(const char* text) {
   Impl* rt = enter(abi::kResultText);
   return rt ? keep(rt, "resultText", Result::of(rt->makeText(text ? text : ""))) : nullptr;
 }
 
-ValueRecord* ZV_STDCALL newList() {
+ValueRecord* newList() {
   Impl* rt = enter(abi::kNewList);
   return rt ? keep(rt, "newList", Result::of(rt->makeList())) : nullptr;
 }
 
-ValueRecord* ZV_STDCALL resultList() {
+ValueRecord* resultList() {
   Impl* rt = enter(abi::kResultList);
   return rt ? keep(rt, "resultList", Result::of(rt->makeList())) : nullptr;
 }
 
-ValueRecord* ZV_STDCALL resultNumber(std::int32_t n) {
+ValueRecord* resultNumber(std::int32_t n) {
   Impl* rt = enter(abi::kResultNumber);
   return rt ? keep(rt, "resultNumber", Result::of(rt->makeNumber(n))) : nullptr;
 }
 
-word ZV_STDCALL nextArgValue(ValueRecord** out) {
+word nextArgValue(ValueRecord** out) {
   Impl* rt = enter(abi::kNextArgValue);
   if (!rt) return 0;
   if (!out) {
@@ -189,7 +193,7 @@ word ZV_STDCALL nextArgValue(ValueRecord** out) {
   return 1;
 }
 
-word ZV_STDCALL nextArgText(char** textVariable) {
+word nextArgText(char** textVariable) {
   Impl* rt = enter(abi::kNextArgText);
   if (!rt) return 0;
   if (!textVariable) {
@@ -213,11 +217,14 @@ word ZV_STDCALL nextArgText(char** textVariable) {
     return 0;
   }
   std::string copy = text.value.text();  // the assigner may call back; keep our own copy
+  bool outer = rt->libraryRunning;
+  rt->libraryRunning = true;  // the library's own code, as a routine's is
   rt->assigner(copy.c_str(), textVariable);
+  rt->libraryRunning = outer;
   return 1;
 }
 
-word ZV_STDCALL listAppend(ValueRecord* list, ValueRecord* value) {
+word listAppend(ValueRecord* list, ValueRecord* value) {
   Impl* rt = enter(abi::kListAppend);
   if (!rt) return 0;
   Value* l = rt->liveValue(list);
@@ -240,7 +247,7 @@ word ZV_STDCALL listAppend(ValueRecord* list, ValueRecord* value) {
   return 1;
 }
 
-word ZV_STDCALL createClass(const char* name, word namespaceHandle) {
+word createClass(const char* name, word namespaceHandle) {
   Impl* rt = enter(abi::kCreateClass);
   if (!rt) return 0;
   if (!name || !*name) {
@@ -259,7 +266,7 @@ MemberRecord* firstOf(const Group* g) {
   return g && !g->members.empty() ? &g->members.front()->record : nullptr;
 }
 
-MemberRecord* ZV_STDCALL firstMember(word groupOrMember) {
+MemberRecord* firstMember(word groupOrMember) {
   Impl* rt = enter(abi::kFirstMember);
   if (!rt || groupOrMember == 0) return nullptr;
   if (Group* g = rt->liveGroup(groupOrMember)) return firstOf(g);
@@ -270,7 +277,7 @@ MemberRecord* ZV_STDCALL firstMember(word groupOrMember) {
   return nullptr;
 }
 
-MemberRecord* ZV_STDCALL nextMember(MemberRecord* member) {
+MemberRecord* nextMember(MemberRecord* member) {
   Impl* rt = enter(abi::kNextMember);
   if (!rt || !member) return nullptr;
   Member* m = rt->liveMember(member);
@@ -282,7 +289,7 @@ MemberRecord* ZV_STDCALL nextMember(MemberRecord* member) {
   return m->index + 1 < siblings.size() ? &siblings[m->index + 1]->record : nullptr;
 }
 
-word ZV_STDCALL callMember(MemberRecord* member, std::int32_t, std::int32_t) {
+word callMember(MemberRecord* member, std::int32_t, std::int32_t) {
   Impl* rt = enter(abi::kCallMember);
   if (!rt || !member) return 0;
   Member* m = rt->liveMember(member);
@@ -296,12 +303,16 @@ word ZV_STDCALL callMember(MemberRecord* member, std::int32_t, std::int32_t) {
     return 0;
   }
   // Nobody receives this call's result or error: the error is shown, the caller goes on.
+  std::size_t retiredBefore = rt->retired.size();
   Result r = rt->callValue(callee, {}, {});
   if (!r.ok()) rt->report(*r.error);
+  // What the action replaced goes now rather than when standby ends, days later perhaps; the
+  // caller holds only the member records and the pinned blocks.
+  rt->releaseRetiredAfter(retiredBefore);
   return 0;
 }
 
-word ZV_STDCALL findNamespace(const char* name, std::int32_t) {
+word findNamespace(const char* name, std::int32_t) {
   Impl* rt = enter(abi::kFindNamespace);
   if (!rt || !name) return 0;
   Group* g = rt->rootGroup;
@@ -313,7 +324,7 @@ word ZV_STDCALL findNamespace(const char* name, std::int32_t) {
   return wordOf(g);
 }
 
-word ZV_STDCALL registerFunctions(word namespaceOrClass, const unsigned char* table) {
+word registerFunctions(word namespaceOrClass, const unsigned char* table) {
   Impl* rt = enter(abi::kRegisterFunctions);
   if (!rt) return 0;
   Group* target = rt->liveGroup(namespaceOrClass);
@@ -337,67 +348,118 @@ word ZV_STDCALL registerFunctions(word namespaceOrClass, const unsigned char* ta
   return 1;
 }
 
-word ZV_STDCALL printLine(std::int32_t, const char* text, std::int32_t) {
+word printLine(std::int32_t, const char* text, std::int32_t) {
   if (Impl* rt = enter(abi::kPrintLine)) rt->printLine(text ? text : "");
   return 0;
 }
 
-const char* ZV_STDCALL askText(const char* label, std::int32_t) {
+const char* askText(const char* label, std::int32_t) {
   Impl* rt = enter(abi::kAskText);
   if (!rt) return "";
   rt->askBuffer = rt->askText(label ? label : "").value_or("");
   return rt->askBuffer.c_str();
 }
 
-word ZV_STDCALL setTextAssigner(abi::TextAssigner assign) {
+word setTextAssigner(abi::TextAssigner assign) {
   if (Impl* rt = enter(abi::kSetTextAssigner)) rt->assigner = assign;
   return 0;
 }
 
-template <typename F>
-const void* address(F f) {
-  return reinterpret_cast<const void*>(f);
+// What a slot gives when it could not do its work: 0, or an empty text for the answer to a
+// question, which the library reads at once.
+template <typename R>
+R failureValue() {
+  if constexpr (std::is_same_v<R, const char*>) {
+    return "";
+  } else {
+    return R{};
+  }
+}
+
+// A slot that threw: the running call fails with `message` (a literal, so that noting it
+// allocates nothing), or the message is reported when no call runs.
+void faulted(const char* message) noexcept {
+  Runtime* runtime = Runtime::active();
+  if (!runtime) return;
+  Impl& rt = runtime->impl();
+  if (Frame* f = rt.frame()) {
+    if (!f->fault) f->fault = message;
+    return;
+  }
+  try {
+    rt.report(message);
+  } catch (...) {  // nowhere left to tell it
+  }
+}
+
+// The library's entry into a slot. Nothing the host throws (memory running out, above all) may
+// unwind through the library's frames: the slot fails instead, and the call it serves with it.
+template <auto Body>
+struct Guarded;
+template <typename R, typename... A, R (*Body)(A...)>
+struct Guarded<Body> {
+  static R ZV_STDCALL call(A... args) noexcept {
+    Runtime* runtime = Runtime::active();
+    bool* libraryRunning = runtime ? &runtime->impl().libraryRunning : nullptr;
+    bool outer = libraryRunning && *libraryRunning;
+    if (libraryRunning) *libraryRunning = false;
+    R result = failureValue<R>();
+    try {
+      result = Body(args...);
+    } catch (const std::bad_alloc&) {
+      faulted("the host ran out of memory");
+    } catch (...) {
+      faulted("the host failed inside a call of the library");
+    }
+    if (libraryRunning) *libraryRunning = outer;
+    return result;
+  }
+};
+
+template <auto Body>
+const void* address() {
+  return reinterpret_cast<const void*>(&Guarded<Body>::call);
 }
 
 template <int... N>
 std::array<const void*, abi::kSlotCount> unimplementedTable(std::integer_sequence<int, N...>) {
-  return {address(&notImplemented<N>)...};
+  return {address<&notImplemented<N>>()...};
 }
 
 template <int... N>
 void putStanding(std::array<const void*, abi::kSlotCount>& table,
                  std::integer_sequence<int, N...>) {
-  ((table[N] = address(&standing<N>)), ...);
+  ((table[N] = address<&standing<N>>()), ...);
 }
 
 std::array<const void*, abi::kSlotCount> buildTable() {
   auto t = unimplementedTable(std::make_integer_sequence<int, abi::kSlotCount>());
   putStanding(t, std::make_integer_sequence<int, abi::kStandingValueCount>());
-  t[abi::kGetSelf] = address(&getSelf);
-  t[abi::kGetSelfData] = address(&getSelfData);
-  t[abi::kRaiseError] = address(&raiseError);
-  t[abi::kRunScript] = address(&runScript);
-  t[abi::kEvalNumber] = address(&evalNumber);
-  t[abi::kAssignValue] = address(&assignValue);
-  t[abi::kNewObject] = address(&newObject);
-  t[abi::kNewText] = address(&newText);
-  t[abi::kNewList] = address(&newList);
-  t[abi::kResultObject] = address(&resultObject);
-  t[abi::kResultNumber] = address(&resultNumber);
-  t[abi::kResultText] = address(&resultText);
-  t[abi::kResultList] = address(&resultList);
-  t[abi::kNextArgValue] = address(&nextArgValue);
-  t[abi::kNextArgText] = address(&nextArgText);
-  t[abi::kListAppend] = address(&listAppend);
-  t[abi::kCreateClass] = address(&createClass);
-  t[abi::kFirstMember] = address(&firstMember);
-  t[abi::kCallMember] = address(&callMember);
-  t[abi::kNextMember] = address(&nextMember);
-  t[abi::kFindNamespace] = address(&findNamespace);
-  t[abi::kRegisterFunctions] = address(&registerFunctions);
-  t[abi::kPrintLine] = address(&printLine);
-  t[abi::kAskText] = address(&askText);
-  t[abi::kSetTextAssigner] = address(&setTextAssigner);
+  t[abi::kGetSelf] = address<&getSelf>();
+  t[abi::kGetSelfData] = address<&getSelfData>();
+  t[abi::kRaiseError] = address<&raiseError>();
+  t[abi::kRunScript] = address<&runScript>();
+  t[abi::kEvalNumber] = address<&evalNumber>();
+  t[abi::kAssignValue] = address<&assignValue>();
+  t[abi::kNewObject] = address<&newObject>();
+  t[abi::kNewText] = address<&newText>();
+  t[abi::kNewList] = address<&newList>();
+  t[abi::kResultObject] = address<&resultObject>();
+  t[abi::kResultNumber] = address<&resultNumber>();
+  t[abi::kResultText] = address<&resultText>();
+  t[abi::kResultList] = address<&resultList>();
+  t[abi::kNextArgValue] = address<&nextArgValue>();
+  t[abi::kNextArgText] = address<&nextArgText>();
+  t[abi::kListAppend] = address<&listAppend>();
+  t[abi::kCreateClass] = address<&createClass>();
+  t[abi::kFirstMember] = address<&firstMember>();
+  t[abi::kCallMember] = address<&callMember>();
+  t[abi::kNextMember] = address<&nextMember>();
+  t[abi::kFindNamespace] = address<&findNamespace>();
+  t[abi::kRegisterFunctions] = address<&registerFunctions>();
+  t[abi::kPrintLine] = address<&printLine>();
+  t[abi::kAskText] = address<&askText>();
+  t[abi::kSetTextAssigner] = address<&setTextAssigner>();
   return t;
 }
 

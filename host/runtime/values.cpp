@@ -1,4 +1,5 @@
 // Values: counted host allocations that start with the record the library reads.
+#include <memory>
 #include <utility>
 
 #include "runtime/internal.h"
@@ -138,16 +139,18 @@ void releaseValue(Value* v) {
 }
 
 ValueRef Runtime::Impl::make(Kind kind) {
-  auto* v = new Value{};
+  // Owned here until registered, so that memory running out on the way leaks nothing.
+  auto v = std::make_unique<Value>();
+  auto body = std::make_unique<ValueBody>();
   v->refs = 0;
   v->kind = kind;
   v->registry = registry.get();
-  v->body = new ValueBody;
-  v->body->registry = registry;
+  body->registry = registry;
   v->record.type = typeTag(kind);
-  v->record.data = v->body->block;
-  registry->values.insert(v);
-  return ValueRef::retain(v);
+  v->record.data = body->block;
+  registry->values.insert(v.get());
+  v->body = body.release();
+  return ValueRef::retain(v.release());
 }
 
 void Runtime::Impl::setText(Value* v, std::string_view text) {

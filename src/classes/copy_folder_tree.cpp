@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "folder_identity.h"
 #include "full_path.h"
 #include "platform/files.h"
 #include "plugin/text.h"
@@ -12,6 +13,8 @@ namespace {
 constexpr std::size_t kPath = platform::kMaxPath;  // a path and its NUL
 // An absolute form: the current directory and a relative path of up to kPath each.
 constexpr std::size_t kFullPath = 2 * kPath + 8;
+// Every level adds a backslash and a name to a path shorter than kPath.
+constexpr std::size_t kDeepest = kPath / 2 + 1;
 
 // What stays the same through one copy: the pattern and flags, and where the walk is, in
 // absolute form, so that it can recognise the destination when it meets it.
@@ -22,7 +25,22 @@ struct Walk {
   char source[kFullPath];       // the folder being walked; valid while sourceKnown
   std::size_t sourceLength;
   bool sourceKnown;
+  // The same by identity, which no spelling can hide: the destination, once it exists, and the
+  // folders being walked, the source first.
+  bool destinationAsked;
+  bool destinationIdentified;
+  FolderIdentity destinationIdentity;
+  std::size_t depth;
+  FolderIdentity walking[kDeepest];
 };
+
+// Whether `folder` is the destination or a folder the walk is in already (a junction back up).
+bool isWalkedOrDestination(const Walk& walk, const FolderIdentity& folder) {
+  if (walk.destinationIdentified && folder == walk.destinationIdentity) return true;
+  for (std::size_t i = 0; i < walk.depth; ++i)
+    if (walk.walking[i] == folder) return true;
+  return false;
+}
 
 // Writes `prefix` (its first `prefixLength` characters) and `name` into `out`, which holds kPath
 // bytes. False, with nothing promised about `out`, when the result would not fit.
@@ -99,6 +117,19 @@ std::int32_t copyTree(const char* source, const char* destination, Walk& walk) {
     return 0;
   }
 
+  if (!walk.destinationAsked) {
+    walk.destinationAsked = true;
+    // D as it stands; a bare drive is its root, not the drive's current directory.
+    if (bareDrive) std::memcpy(entryDestination + dLength, "\\", 2);
+    walk.destinationIdentified = folderIdentity(entryDestination, walk.destinationIdentity);
+    // A destination that cannot be told from the source, or that is the source under another
+    // spelling (every file would be its own copy), receives nothing.
+    if (!walk.destinationIdentified || walk.walking[0] == walk.destinationIdentity) {
+      platform::FindClose(find);
+      return 0;
+    }
+  }
+
   std::memcpy(entrySource, search, folderLength);
   std::memcpy(entryDestination, destination, destinationLength);
   entryDestination[destinationLength] = '\\';
@@ -114,6 +145,16 @@ std::int32_t copyTree(const char* source, const char* destination, Walk& walk) {
       continue;
     }
     if (isFolder) {
+      // Asked once per folder entered, never per file. A folder that cannot be identified might
+      // lead back up: it is not entered, and the copy is not complete.
+      FolderIdentity folder;
+      if (!folderIdentity(entrySource, folder)) {
+        result = 0;
+        continue;
+      }
+      if (isWalkedOrDestination(walk, folder)) continue;
+      bool pushed = walk.depth < kDeepest;
+      if (pushed) walk.walking[walk.depth++] = folder;
       bool wasKnown = walk.sourceKnown;
       std::size_t saved = enterFolder(walk, name);
       // The destination met inside the source: the tree is copied once, not into itself.
@@ -121,6 +162,7 @@ std::int32_t copyTree(const char* source, const char* destination, Walk& walk) {
         result &= copyTree(entrySource, entryDestination, walk);
       }
       leaveFolder(walk, saved, wasKnown);
+      if (pushed) --walk.depth;
       continue;
     }
     if (walk.flags & copyClearAttributes) {
@@ -144,6 +186,13 @@ std::int32_t copyFolderTree(const char* source, const char* destination, const c
   walk.destination[0] = 0;
   walk.sourceLength = 0;
   walk.sourceKnown = false;
+  walk.destinationAsked = false;
+  walk.destinationIdentified = false;
+  // The source is the first folder walked; one that cannot be identified is not copied.
+  if (!source || !*source || textLength(source) >= kPath ||
+      !folderIdentity(source, walk.walking[0]))
+    return 0;
+  walk.depth = 1;
   char current[kPath];
   platform::DWORD length = platform::GetCurrentDirectoryA(kPath, current);
   if (length == 0 || length >= kPath) current[0] = 0;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "plugin/memory.h"
 #include "plugin/text.h"
@@ -45,7 +46,9 @@ DirectoryScan* openDirectoryScan(const char* folder, const char* pattern) {
     scan->firstPending = true;
     return scan;
   }
-  if (platform::GetLastError() == platform::kErrorFileNotFound) {
+  // Matches whose names the code page cannot give exactly are as good as none.
+  platform::DWORD error = platform::GetLastError();
+  if (error == platform::kErrorFileNotFound || error == platform::kErrorNoUnicodeTranslation) {
     scan->firstPending = false;
     return scan;
   }

@@ -11,8 +11,8 @@ enum DirectoryEntryKind : std::int32_t { kNoEntry = 0, kFileEntry = 1, kFolderEn
 
 // Opens a scan of `folder` (a closing backslash is added when missing; "" is the current
 // directory) for `pattern` ("*.*" when null or empty). A folder that exists but matches nothing
-// gives a scan with no entries; a folder that can't be searched, or whose search text would not
-// fit in 260 characters, gives null.
+// (or only names the code page cannot give) gives a scan with no entries; a folder that can't be
+// searched, or whose search text would not fit in 260 characters, gives null.
 DirectoryScan* openDirectoryScan(const char* folder, const char* pattern);
 // Makes the next entry current; false at the end and for a null scan.
 bool nextDirectoryEntry(DirectoryScan* scan);

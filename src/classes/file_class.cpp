@@ -43,15 +43,20 @@ ZV_ROUTINE(fileRename) {
   TextVar target;
   directoryPart(object->pathText, folder);
   if (!newName.present() || !folder.present() ||
-      !joinText(target, {folder.c_str(), newName.c_str()})) {
+      !joinText(target, {folder.c_str(), newName.c_str()}) || !fitsPath(target.c_str()) ||
+      !fitsPath(object->pathText)) {
     return kNoResult;
   }
   // The new path text is made before the move, so that a file moved is never left behind by
-  // an object that could not follow it. The object follows even when the move is refused.
+  // an object that could not follow it. A refused move changes nothing, the object included:
+  // an object naming the file that holds the new name would delete or overwrite that one next.
   char* renamed = nullptr;
   assignText(target.c_str(), &renamed);
   if (!renamed) return kNoResult;
-  if (object->pathText) platform::MoveFileA(object->pathText, renamed);
+  if (!object->pathText || !platform::MoveFileA(object->pathText, renamed)) {
+    releaseText(&renamed);
+    return kNoResult;
+  }
   releaseText(&object->pathText);
   object->pathText = renamed;
   return kNoResult;
@@ -61,7 +66,8 @@ ZV_ROUTINE(fileCopy) {
   TextVar destination;
   if (!takeTextArguments(destination)) return argumentCountError(1);
   PathObject* object = selfObject();
-  if (object && object->pathText && destination.present()) {
+  if (object && object->pathText && destination.present() && fitsPath(object->pathText) &&
+      fitsPath(destination.c_str())) {
     platform::CopyFileA(object->pathText, destination.c_str(), platform::kFalse);
   }
   return kNoResult;
@@ -69,7 +75,8 @@ ZV_ROUTINE(fileCopy) {
 
 ZV_ROUTINE(fileRem) {
   auto* object = static_cast<PathObject*>(host::getSelfData());
-  if (object && object->pathText) platform::DeleteFileA(object->pathText);
+  if (object && object->pathText && fitsPath(object->pathText))
+    platform::DeleteFileA(object->pathText);
   return kNoResult;
 }
 

@@ -6,8 +6,10 @@
 #include "copy_folder_tree.h"
 #include "directory_scan.h"
 #include "launch/launch_program.h"
+#include "launch/quote_argument.h"
 #include "numbered_listing.h"
 #include "objects.h"
+#include "platform/environment.h"
 #include "plugin/calls.h"
 #include "plugin/module_state.h"
 #include "plugin/routines.h"
@@ -119,9 +121,19 @@ ZV_ROUTINE(folderFiles) {
 
 ZV_ROUTINE(folderExp) {
   auto* object = static_cast<PathObject*>(host::getSelfData());
+  // The explorer of the Windows folder, by its full path: a bare name would be looked for in
+  // the current folder first, where anyone may have put a program of that name.
+  char windows[platform::kMaxPath];
+  platform::DWORD length = platform::GetWindowsDirectoryA(windows, sizeof windows);
+  if (length == 0 || length >= sizeof windows) return kNoResult;
+  TextVar explorer;
   TextVar parameters;
-  if (!joinText(parameters, {"\"", object ? object->pathText : "", "\""})) return kNoResult;
-  launchProgram("explorer", parameters.c_str(), "");
+  const char* separator = windows[length - 1] == '\\' ? "" : "\\";
+  if (!joinText(explorer, {windows, separator, "explorer.exe"}) ||
+      !appendQuotedArgument(parameters, object ? object->pathText : "")) {
+    return kNoResult;
+  }
+  launchProgram(explorer.c_str(), parameters.c_str(), "");
   return kNoResult;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/process.h"
 #include "plugin/memory.h"
 #include "plugin/text.h"
+#include "text/path_parts.h"
 
 namespace zorvel {
 namespace {
@@ -55,28 +56,33 @@ void programFolder(const char* program, TextVar& out) {
   }
 }
 
-bool openWithShell(const char* program, const char* parameters, const char* directory) {
+}  // namespace
+
+std::int32_t openWithShell(const char* program, const char* parameters, const char* directory) {
+  if (!program) program = "";
+  if (directory && !*directory) directory = nullptr;
+  if (directory && !fitsPath(directory)) return 0;
   platform::SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
-  // The shell's own user interface stays on: it offers a program for a document of no known
-  // type, and tells the user in a box when the name leads nowhere.
-  info.fMask = platform::kSeeMaskNoCloseProcess;
+  // No message box: a script that runs unattended must not wait for a user to close one when
+  // a document has no known type or a name leads nowhere. The failure is the result.
+  info.fMask = platform::kSeeMaskNoCloseProcess | platform::kSeeMaskFlagNoUi;
   info.lpVerb = "";
   info.lpFile = program;
   info.lpParameters = parameters;
   info.lpDirectory = directory;
   info.nShow = platform::kSwShowNormal;
-  if (!platform::ShellExecuteExA(&info)) return false;
+  if (!platform::ShellExecuteExA(&info)) return 0;
   if (info.hProcess) platform::CloseHandle(info.hProcess);
-  return true;
+  return 1;
 }
-
-}  // namespace
 
 std::int32_t launchProgram(const char* program, const char* parameters, const char* directory) {
   if (!program) program = "";
   if (!parameters) parameters = "";
   if (directory && !*directory) directory = nullptr;
+  // A folder the platform would refuse: the program in it cannot be started either.
+  if (directory && !fitsPath(directory)) return 0;
 
   std::size_t size = std::strlen(program) + std::strlen(parameters) + 4;
   auto* commandLine = static_cast<char*>(moduleAlloc(size));
@@ -88,9 +94,9 @@ std::int32_t launchProgram(const char* program, const char* parameters, const ch
     TextVar derived;
     if (!directory) {
       programFolder(program, derived);
-      if (derived.present()) directory = derived.c_str();
+      if (derived.present() && fitsPath(derived.c_str())) directory = derived.c_str();
     }
-    result = openWithShell(program, parameters, directory) ? 1 : 0;
+    result = openWithShell(program, parameters, directory);
   }
   moduleFree(commandLine);
   return result;

@@ -12,4 +12,10 @@ namespace zorvel {
 std::int32_t launchProgram(const char* program, const char* parameters = nullptr,
                            const char* directory = nullptr);
 
+// The shell's step alone: opens `target` (a document, folder or address) with the program
+// registered for it, passing `parameters`, in `directory` (null or empty: the current one).
+// Never shows a message box. 1 when the shell took it, 0 otherwise.
+std::int32_t openWithShell(const char* target, const char* parameters = nullptr,
+                           const char* directory = nullptr);
+
 }  // namespace zorvel

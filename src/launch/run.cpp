@@ -1,5 +1,6 @@
 // run: start a program, or open a document or address, with optional parameters.
 #include "launch_program.h"
+#include "quote_argument.h"
 #include "plugin/calls.h"
 #include "plugin/module_state.h"
 #include "plugin/routines.h"
@@ -18,8 +19,9 @@ ZV_ROUTINE(run) {
   if (isTextValue(second)) {
     whole = joinText(parameters, {firstWordText(second)});
   } else if (isObjectOf(second, module.fileClass) || isObjectOf(second, module.folderClass)) {
-    // A file or folder is passed as one parameter, whatever blanks its path holds.
-    whole = joinText(parameters, {"\"", firstWordText(second), "\""});
+    // A file or folder is passed as one parameter, whatever blanks or closing backslash its
+    // path holds.
+    whole = appendQuotedArgument(parameters, firstWordText(second));
   } else if (second) {
     return invalidArgumentsError();
   }

@@ -101,6 +101,8 @@ void runJob(JobRecord& job) {
 }
 
 void runPass(JobRecord* jobs) {
+  // No jobs: one pause per pass all the same, so that waiting for the keys does not spin a core.
+  if (!jobs) platform::Sleep(1);
   for (JobRecord* job = jobs; job; job = job->next) {
     if (isEnabled(*job)) {
       if (job->countdown != 0) {

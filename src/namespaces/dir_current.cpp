@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "plugin/calls.h"
 #include "plugin/routines.h"
+#include "text/path_parts.h"
 
 namespace zorvel {
 namespace {
@@ -35,7 +36,7 @@ ZV_ROUTINE(dirGet) {
 ZV_ROUTINE(dirSet) {
   TextVar path;
   if (!takeTextArguments(path)) return argumentCountError(1);
-  platform::SetCurrentDirectoryA(path.c_str());
+  if (fitsPath(path.c_str())) platform::SetCurrentDirectoryA(path.c_str());
   return kNoResult;
 }
 
@@ -43,7 +44,7 @@ ZV_ROUTINE(dirUp) {
   TextVar current, parent;
   currentDirectoryPath(current);
   parentPath(current, parent);
-  platform::SetCurrentDirectoryA(parent.c_str());
+  if (fitsPath(parent.c_str())) platform::SetCurrentDirectoryA(parent.c_str());
   return currentFolderObject();
 }
 
@@ -57,7 +58,7 @@ ZV_ROUTINE(dirDown) {
   // picked) names the current directory itself.
   TextVar target;
   target.assign(current.c_str(), current.size()).append(name);
-  platform::SetCurrentDirectoryA(target.c_str());
+  if (fitsPath(target.c_str())) platform::SetCurrentDirectoryA(target.c_str());
   return currentFolderObject();
 }
 

@@ -97,11 +97,6 @@ BOOL ReadConsoleInputW(HANDLE handle, INPUT_RECORD* records, DWORD count, DWORD*
 // WriteConsoleInputW(handle, records, count, written): puts events at the end of the console
 // input, as if typed; TRUE. FALSE with kErrorInvalidHandle as above, *written untouched.
 BOOL WriteConsoleInputW(HANDLE handle, const INPUT_RECORD* records, DWORD count, DWORD* written);
-// WriteConsoleW(handle, text, count, written, reserved): writes `count` UTF-16 units to a console
-// output, whatever its code page; processed output moves the cursor for '\b', '\r' and '\n'.
-// TRUE, *written = count. FALSE with kErrorInvalidHandle for a handle that is not a console output
-// (a file or a pipe: use WriteFile there), *written then 0.
-BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void* reserved);
 // SetConsoleCtrlHandler(handler, add): adds the handler (add TRUE) or removes it; TRUE. On
 // Ctrl+C the handlers are called newest first, on a thread of their own, until one returns TRUE;
 // with none that does, the process ends. Removing a handler that was never added fails with
@@ -116,7 +111,7 @@ BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add);
 //   code or character.
 // - The simulation has no keyboard: ReadConsoleInputW hands out the events a test queued
 //   (sim::typeConsoleInput) or written with WriteConsoleInputW, and once they are used up fails
-//   with kErrorInvalidHandle instead of waiting. WriteConsoleW writes the text as UTF-8 to the
-//   terminal behind the handle. sim::raiseConsoleCtrl calls the handlers on the calling thread.
+//   with kErrorInvalidHandle instead of waiting. sim::raiseConsoleCtrl calls the handlers on the
+//   calling thread.
 
 }  // namespace platform

@@ -27,6 +27,13 @@ DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size);
 // character. The block stays sorted by name.
 BOOL SetEnvironmentVariableA(const char* name, const char* value);
 
+// GetWindowsDirectoryA(buffer, size): the Windows folder's full path, without a closing
+// backslash unless it is a drive root. When the path and its NUL fit in `size` bytes, copies
+// them and returns the path's length; otherwise returns the size needed, NUL included, and
+// writes nothing into the buffer; 0 with the last error when it fails. The simulation's is
+// C:\Windows.
+UINT GetWindowsDirectoryA(char* buffer, UINT size);
+
 // Known differences:
 // - Wine leaves the last error alone when SetEnvironmentVariableA refuses a name.
 // - Wine and the simulation put a new variable at the end of the block.

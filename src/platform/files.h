@@ -35,9 +35,15 @@ namespace platform {
 //   kErrorInvalidName   wildcards before the last component;
 //   kErrorFilenameExcedRange  the pattern is too long.
 // *data is left as it was on failure.
+// Names come exactly as they are, in the process's code page (code_page.h), never as look-alikes
+// (Windows' own ANSI calls give a fullwidth "ａ" as "a"): a name the code page lacks comes as its
+// short name (cFileName, with cAlternateFileName empty) when it has one, and is otherwise left
+// out. A search that matched only names left out fails with kErrorNoUnicodeTranslation. With
+// UTF-8 as the code page every name comes as it is.
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data);
 // FindNextFileA(handle, data): TRUE with the next match in *data; FALSE with kErrorNoMoreFiles
-// at the end, kErrorInvalidHandle for a handle that is not an open search.
+// at the end (kErrorNoUnicodeTranslation when the search left a name out), kErrorInvalidHandle
+// for a handle that is not an open search.
 BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* data);
 // FindClose(handle): TRUE; FALSE with kErrorInvalidHandle for a handle that is not open.
 BOOL FindClose(HANDLE handle);
@@ -45,7 +51,8 @@ BOOL FindClose(HANDLE handle);
 // CopyFileA(from, to, failIfExists): TRUE when `to` holds a copy of `from` (attributes copied).
 // Errors: kErrorFileNotFound (no source; checked before the destination), kErrorPathNotFound (no
 // destination folder), kErrorFileExists (failIfExists and `to` exists, read-only or not),
-// kErrorAccessDenied (`to` is read-only or a folder, or `from` is a folder),
+// kErrorAccessDenied (`to` is read-only or a folder, `to` is hidden or system and `from` lacks
+// that attribute, or `from` is a folder),
 // kErrorSharingViolation (`to` is `from`).
 BOOL CopyFileA(const char* from, const char* to, BOOL failIfExists);
 // MoveFileA(from, to): renames a file or folder, to another folder too; another spelling of the
@@ -112,10 +119,16 @@ DWORD GetTempPathA(DWORD size, char* buffer);
 //   drive root 0x10 (Windows 0x16). The simulation follows Windows, except for the drive root.
 // - Wine run by root lets CopyFileA overwrite a read-only file; Windows and the simulation
 //   refuse with kErrorAccessDenied.
+// - Wine lets CopyFileA overwrite a hidden or system file whatever the source's attributes;
+//   Windows and the simulation refuse with kErrorAccessDenied.
 // - Wine reads a path that begins with "/" as a path of the Linux side.
+// - Short names: Wine gives one to every name beyond ASCII (a hashed form such as "_~~~~Y22.TXT"),
+//   so under Wine a name the code page lacks is never left out; Windows makes them where the
+//   volume does (8.3 names may be off). The simulation has one only where sim::setShortName gives
+//   it, so it shows the leaving out too.
 // - The simulation has drives C: and D: only, no UNC paths (kErrorPathNotFound), no device
-//   names, no alternate data streams (a name with ":" is never found and can't be made), no
-//   short 8.3 names (cAlternateFileName is empty, as in Wine), and compares names
-//   case-insensitively for ASCII letters only (Windows folds other letters of the code page).
+//   names, no alternate data streams (a name with ":" is never found and can't be made), and
+//   compares names case-insensitively for ASCII letters only (Windows folds other letters of the
+//   code page). Its code pages are 1252 and UTF-8 only.
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include "memory.h"
 #include "startup.h"
 #include "files.h"
+#include "file_identity.h"
 #include "process.h"
 #include "environment.h"
 #include "clipboard.h"
@@ -19,4 +20,5 @@
 #include "dialogs.h"
 #include "module.h"
 #include "console.h"
+#include "code_page.h"
 #include "program.h"

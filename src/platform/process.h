@@ -94,7 +94,8 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
 // Other fields are left as they were.
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info);
 
-// CloseHandle(handle): TRUE; FALSE with kErrorInvalidHandle for a handle that is not open.
+// CloseHandle(handle): closes a process, thread or file handle (file_identity.h): TRUE; FALSE
+// with kErrorInvalidHandle for a handle that is not open.
 BOOL CloseHandle(HANDLE handle);
 
 // Known differences:

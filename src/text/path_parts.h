@@ -16,4 +16,11 @@ void fileNamePart(const char* path, TextVar& out);
 // without the dot; "" when the final component has no dot.
 void extensionPart(const char* path, TextVar& out);
 
+// The longest path text the platform takes: 260 bytes with its NUL. A longer one is never
+// handed over; the routine does nothing instead, as the platform would have refused it.
+constexpr std::size_t kLongestPath = 259;
+inline bool fitsPath(const char* path) {
+  return textLength(path) <= kLongestPath;
+}
+
 }  // namespace zorvel

@@ -127,3 +127,22 @@ TEST(EnvironmentContract, PerDriveEntriesBeginWithEquals) {
 }
 
 }  // namespace
+
+TEST(EnvironmentContract, WindowsDirectoryAtAndPastItsLength) {
+  char full[kMaxPath];
+  std::memset(full, 0xbd, sizeof full);
+  UINT length = GetWindowsDirectoryA(full, sizeof full);
+  ASSERT_GT(length, 2u);
+  ASSERT_LT(length, kMaxPath);
+  EXPECT_EQ(std::strlen(full), length);
+  EXPECT_EQ(full[1], ':');
+  EXPECT_NE(full[length - 1], '\\');  // not a drive root here
+  // One byte short of the NUL: the size needed, and nothing written.
+  std::vector<char> small(length, static_cast<char>(0xbd));
+  EXPECT_EQ(GetWindowsDirectoryA(small.data(), length), length + 1);
+  for (char c : small) EXPECT_EQ(static_cast<unsigned char>(c), 0xbd);
+  EXPECT_EQ(GetWindowsDirectoryA(nullptr, 0), length + 1);
+  std::vector<char> exact(length + 1);
+  EXPECT_EQ(GetWindowsDirectoryA(exact.data(), length + 1), length);
+  EXPECT_STREQ(exact.data(), full);
+}

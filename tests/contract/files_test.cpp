@@ -16,7 +16,9 @@ using contract::list;
 using contract::primed;
 using contract::readFile;
 using contract::sortedNames;
+using contract::unicodeFileExists;
 using contract::writeFile;
+using contract::writeUnicodeFile;
 
 namespace {
 
@@ -196,6 +198,38 @@ TEST_F(Folder, FindErrorsTellAMissingFolderFromAnEmptyMatch) {
   }
 }
 
+// The code page here is Windows-1252: it holds é but no fullwidth letters, whose look-alikes
+// ("a", '"') would name other files or none. Those come by their short names, which reach them.
+TEST_F(Folder, FindGivesNamesTheCodePageLacksByTheirShortNames) {
+  ASSERT_EQ(GetACP(), kCodePageWestern);
+  writeFile("a.txt", "plain");
+  writeUnicodeFile("\xef\xbd\x81.txt", "fullwidth a");       // U+FF41
+  writeUnicodeFile("q\xef\xbc\x82.txt", "fullwidth quote");  // U+FF02
+  writeUnicodeFile("caf\xc3\xa9.txt", "e acute");            // é, which the code page has
+
+  contract::Listing l = list("*");
+  EXPECT_EQ(l.error, kErrorNoMoreFiles);
+  Names names = sortedNames(l);
+  ASSERT_EQ(names.size(), 4u) << ::testing::PrintToString(names);
+  EXPECT_EQ(names[names.size() - 2], "a.txt");
+  EXPECT_EQ(names.back(), "caf\xe9.txt");
+  std::map<std::string, std::string> contentOf;  // what each listed name reaches
+  for (const std::string& name : names) contentOf[readFile(name)] = name;
+  EXPECT_EQ(contentOf.size(), 4u) << "two listed names reach the same file";
+  for (const char* content : {"fullwidth a", "fullwidth quote"}) {
+    const std::string& shortName = contentOf[content];
+    EXPECT_LE(shortName.size(), 12u) << content;
+    EXPECT_EQ(shortName.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_~.!#$%&'()-@^`{}"),
+              std::string::npos)
+        << shortName;
+  }
+  // The short name leads to its own file only.
+  ASSERT_TRUE(DeleteFileA(contentOf["fullwidth a"].c_str()));
+  EXPECT_FALSE(unicodeFileExists("\xef\xbd\x81.txt"));
+  EXPECT_EQ(readFile("a.txt"), "plain");
+  EXPECT_TRUE(unicodeFileExists("q\xef\xbc\x82.txt"));
+}
+
 TEST_F(Folder, FindNextAndCloseRefuseAHandleThatIsNotASearch) {
   WIN32_FIND_DATAA d;
   std::memset(&d, kPrime, sizeof d);
@@ -343,6 +377,38 @@ TEST_F(Folder, CopyFileOntoAReadOnlyFileIsRefused) {
   ASSERT_TRUE(SetFileAttributesA("ro.txt", kFileAttributeNormal));
   EXPECT_TRUE(CopyFileA("src.txt", "ro.txt", kFalse));
   EXPECT_EQ(readFile("ro.txt"), "new");
+}
+
+// Windows and the simulation refuse as for a read-only file; Wine overwrites (files.h). Either
+// way the result tells the truth: refused, the old content stays; done, the new one is there.
+TEST_F(Folder, CopyFileOntoAHiddenOrSystemFileIsRefusedLikeAReadOnlyOne) {
+  writeFile("src.txt", "new");
+  const bool simulated = std::string(contract::backendName()) == "sim";
+  for (DWORD attribute : {kFileAttributeHidden, kFileAttributeSystem,
+                          kFileAttributeHidden | kFileAttributeSystem}) {
+    SCOPED_TRACE(attribute);
+    writeFile("kept.txt", "old");
+    ASSERT_TRUE(SetFileAttributesA("kept.txt", attribute));
+    SetLastError(contract::kPrimeError);
+    BOOL copied = CopyFileA("src.txt", "kept.txt", kFalse);
+    if (simulated) EXPECT_FALSE(copied);
+    if (!copied) {
+      EXPECT_EQ(GetLastError(), kErrorAccessDenied);
+      EXPECT_EQ(readFile("kept.txt"), "old");
+      EXPECT_EQ(GetFileAttributesA("kept.txt") & attribute, attribute);
+    } else {
+      EXPECT_EQ(readFile("kept.txt"), "new");
+    }
+    ASSERT_TRUE(SetFileAttributesA("kept.txt", kFileAttributeNormal));
+    EXPECT_TRUE(CopyFileA("src.txt", "kept.txt", kFalse));
+    EXPECT_EQ(readFile("kept.txt"), "new");
+  }
+  // A hidden file replaces a hidden one.
+  ASSERT_TRUE(SetFileAttributesA("src.txt", kFileAttributeHidden));
+  writeFile("kept.txt", "old");
+  ASSERT_TRUE(SetFileAttributesA("kept.txt", kFileAttributeHidden));
+  EXPECT_TRUE(CopyFileA("src.txt", "kept.txt", kFalse));
+  EXPECT_EQ(readFile("kept.txt"), "new");
 }
 
 TEST_F(Folder, CopyFileCopiesAttributes) {

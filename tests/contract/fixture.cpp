@@ -3,6 +3,7 @@
 #include "fixture.h"
 
 #include <algorithm>
+#include <cctype>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -58,7 +59,9 @@ std::string currentDirectory() {
 
 #if defined(_WIN32)
 
-const char* backendName() { return "win32"; }
+const char* backendName() {
+  return "win32";
+}
 
 void writeFile(const std::string& path, const std::string& content) {
   ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -71,15 +74,43 @@ void writeFile(const std::string& path, const std::string& content) {
 }
 
 std::string readFile(const std::string& path) {
-  ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             0, nullptr);
+  ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
   if (h == INVALID_HANDLE_VALUE) return "<missing>";
   std::string content;
   char buffer[4096];
   ::DWORD got = 0;
-  while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+  while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    content.append(buffer, got);
   ::CloseHandle(h);
   return content;
+}
+
+namespace {
+
+std::wstring wide(const std::string& text, ::UINT codePage = CP_UTF8) {
+  std::wstring out(text.size() + 1, L'\0');
+  int n = ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, out.data(),
+                                static_cast<int>(out.size()));
+  out.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+  return out;
+}
+
+}  // namespace
+
+void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
+  ::HANDLE h = ::CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << "writeUnicodeFile(" << utf8Path << "): " << ::GetLastError()
+                                     << " (Wine keeps such names only under a UTF-8 locale)";
+  ::DWORD written = 0;
+  ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
+  ::CloseHandle(h);
+  ASSERT_EQ(written, content.size());
+}
+
+bool unicodeFileExists(const std::string& utf8Path) {
+  return ::GetFileAttributesW(wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 namespace {
@@ -96,41 +127,46 @@ bool wineRunsAsRoot() {
   if (at == std::string::npos) return false;
   std::size_t i = at + 5;
   while (i < status.size() && (status[i] == ' ' || status[i] == '\t')) ++i;
-  return i + 1 < status.size() && status[i] == '0' && (status[i + 1] == '\t' || status[i + 1] == ' ');
+  return i + 1 < status.size() && status[i] == '0' &&
+         (status[i + 1] == '\t' || status[i + 1] == ' ');
 }
 
 // Removes a folder named relative to the current directory, or absolutely, with everything in
 // it. Works by relative names from inside each folder, so entries whose full path is longer than
-// MAX_PATH go too. Leaves the current directory in the folder's parent when it could enter it.
-void removeTree(const std::string& folder) {
-  std::string trimmed = folder;
-  while (trimmed.size() > 1 && trimmed.back() == '\\') trimmed.pop_back();
-  std::string name = trimmed.substr(trimmed.find_last_of("\\:") + 1);
-  if (::SetCurrentDirectoryA(folder.c_str())) {
-    std::vector<std::pair<std::string, bool>> entries;
-    ::WIN32_FIND_DATAA d;
-    ::HANDLE h = ::FindFirstFileA("*", &d);
+// MAX_PATH go too, and through the wide calls, so names the code page lacks go too. Leaves the
+// current directory in the folder's parent when it could enter it.
+void removeTree(const std::wstring& folder) {
+  std::wstring trimmed = folder;
+  while (trimmed.size() > 1 && trimmed.back() == L'\\') trimmed.pop_back();
+  std::wstring name = trimmed.substr(trimmed.find_last_of(L"\\:") + 1);
+  if (::SetCurrentDirectoryW(folder.c_str())) {
+    std::vector<std::pair<std::wstring, bool>> entries;
+    ::WIN32_FIND_DATAW d;
+    ::HANDLE h = ::FindFirstFileW(L"*", &d);
     if (h != INVALID_HANDLE_VALUE) {
       do {
-        std::string entry = d.cFileName;
-        if (entry != "." && entry != "..")
+        std::wstring entry = d.cFileName;
+        if (entry != L"." && entry != L"..")
           entries.emplace_back(entry, (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-      } while (::FindNextFileA(h, &d));
+      } while (::FindNextFileW(h, &d));
       ::FindClose(h);
     }
     for (const auto& [entry, isFolder] : entries) {
-      ::SetFileAttributesA(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (isFolder) {
         removeTree(entry);
       } else {
-        ::DeleteFileA(entry.c_str());
+        ::DeleteFileW(entry.c_str());
       }
     }
-    ::SetCurrentDirectoryA("..");
-    ::RemoveDirectoryA(name.c_str());
+    ::SetCurrentDirectoryW(L"..");
+    ::RemoveDirectoryW(name.c_str());
   } else {
-    ::RemoveDirectoryA(folder.c_str());  // an empty folder too deep to enter
+    ::RemoveDirectoryW(folder.c_str());  // an empty folder too deep to enter
   }
+}
+void removeTree(const std::string& folder) {
+  removeTree(wide(folder, CP_ACP));
 }
 
 std::string tempFolder() {
@@ -166,18 +202,40 @@ void Folder::TearDown() {
 
 #else  // the simulation
 
-const char* backendName() { return "sim"; }
-
-void writeFile(const std::string& path, const std::string& content) {
-  platform::sim::addFile(path, content);
+const char* backendName() {
+  return "sim";
 }
 
-std::string readFile(const std::string& path) {
+void writeFile(const std::string& path, const std::string& content) {
+  platform::sim::addFile(platform::sim::fromCodePage(path), content);
+}
+
+std::string readFile(const std::string& ansiPath) {
+  std::string path = platform::sim::fromCodePage(ansiPath);
   if (!platform::sim::exists(path) || platform::sim::isFolder(path)) return "<missing>";
   return platform::sim::fileContent(path);
 }
 
-bool readOnlyStopsOverwrite() { return true; }
+// A name beyond ASCII gets a short name, as Wine gives one (Windows: where the volume makes them).
+void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
+  static int made = 0;
+  platform::sim::addFile(utf8Path, content);
+  std::string name = utf8Path.substr(utf8Path.find_last_of("\\/") + 1);
+  if (std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) return;
+  std::string extension =
+      name.substr(name.rfind('.') == std::string::npos ? name.size() : name.rfind('.'));
+  if (extension.size() > 4) extension.clear();
+  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 100000) + extension);
+}
+
+bool unicodeFileExists(const std::string& utf8Path) {
+  return platform::sim::exists(utf8Path);
+}
+
+bool readOnlyStopsOverwrite() {
+  return true;
+}
 
 void Folder::SetUp() {
   platform::sim::reset();

@@ -22,6 +22,11 @@ const char* backendName();
 void writeFile(const std::string& path, const std::string& content = "");
 std::string readFile(const std::string& path);
 
+// Files whose names the code page may lack: the path in UTF-8, made and looked at outside the
+// seam (under Windows through the wide calls).
+void writeUnicodeFile(const std::string& utf8Path, const std::string& content = "");
+bool unicodeFileExists(const std::string& utf8Path);
+
 // False where a read-only file does not stop CopyFileA from overwriting it: Wine run by root
 // (Wine relies on the host's permission checks, which root passes). Everywhere else true.
 bool readOnlyStopsOverwrite();

@@ -149,6 +149,13 @@ TEST_F(QuendaCli, SyntaxErrorsRunNothingOfTheirScript) {
   EXPECT_EQ(r.code, 1);
 }
 
+TEST_F(QuendaCli, ControlCharactersInErrorsAreShownEscaped) {
+  Outcome r = start({"-e", "int n = 0\nn = \"1\x1b[2J\a\t\\\""});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err,
+            "error: -e, line 2, column 1: the text \"1\\x1b[2J\\x07\\t\\\" is not a number\n");
+}
+
 TEST_F(QuendaCli, ExitGivesItsCode) {
   EXPECT_EQ(start({"-e", "print(1); exit(5); print(2)"}).code, 5);
   Outcome r = start({"-e", "exit"});

@@ -277,6 +277,27 @@ TEST_F(LangTest, EndlessRecursionEndsInAnError) {
   EXPECT_EQ(run("2 + 2"), "4");
 }
 
+// Size is no nesting: a long else-if chain picks the right arm, and many definitions each keep
+// their own body (a name index that lost or mixed entries would show here).
+TEST_F(LangTest, LongChainsAndManyDefinitionsRun) {
+  std::string chain = "n = 1999\nif(n == 0){ say(\"arm 0\") }";
+  for (int i = 1; i < 2000; ++i) {
+    chain += "\nelse if(n == " + std::to_string(i) + "){ say(\"arm " + std::to_string(i) + "\") }";
+  }
+  chain += "\nelse { say(\"none\") }";
+  EXPECT_EQ(run(chain), "arm 1999");
+  EXPECT_EQ(run("n = 17\n" + chain.substr(chain.find('\n') + 1)), "arm 17");
+  EXPECT_EQ(run("n = -1\n" + chain.substr(chain.find('\n') + 1)), "none");
+
+  std::string definitions;
+  for (int i = 0; i < 2000; ++i) {
+    definitions += "f" + std::to_string(i) + "(){ return " + std::to_string(i) + " }\n";
+  }
+  run(definitions);
+  EXPECT_EQ(run("f0 + f1000 + f1999"), "2999");
+  EXPECT_EQ(run("f1000(){ return -1 }\nf999 + f1000 + f1001"), "1999");
+}
+
 TEST_F(LangTest, ExitEndsTheRunWithItsCode) {
   lines.clear();
   quenda::lang::Outcome outcome = lang->run("say(\"a\")\nexit(3)\nsay(\"b\")");

@@ -96,9 +96,10 @@ TEST(LangParser, TheLauncherTextIsOneDefinition) {
   ASSERT_EQ(definition.function->body.size(), 1u);
   const Stmt& branch = *definition.function->body[0];
   ASSERT_EQ(branch.kind, StmtKind::kIf);
-  EXPECT_EQ(branch.value->kind, ExprKind::kArgsCount);
-  ASSERT_EQ(branch.thenBlock.size(), 1u);
-  const Expr& call = *branch.thenBlock[0]->value;
+  ASSERT_EQ(branch.arms.size(), 1u);
+  EXPECT_EQ(branch.arms[0].condition->kind, ExprKind::kArgsCount);
+  ASSERT_EQ(branch.arms[0].body.size(), 1u);
+  const Expr& call = *branch.arms[0].body[0]->value;
   ASSERT_EQ(call.kind, ExprKind::kCall);
   ASSERT_EQ(call.arguments.size(), 2u);
   EXPECT_EQ(call.arguments[0]->text, "C:\\Windows\\notepad.exe");
@@ -108,14 +109,14 @@ TEST(LangParser, TheLauncherTextIsOneDefinition) {
 }
 
 TEST(LangParser, IfElseChainsAndElseOnTheNextLine) {
-  auto script = parsed("if(a){x}\nelse if(b) y\nelse {z; w}\nv");
+  auto script = parsed("if(a){x}\nelse if(b) y\nelse\nif(c){}\nelse {z; w}\nv");
   ASSERT_EQ(script->statements.size(), 2u);
-  const Stmt& first = *script->statements[0];
-  ASSERT_EQ(first.elseBlock.size(), 1u);
-  const Stmt& second = *first.elseBlock[0];
-  EXPECT_EQ(second.kind, StmtKind::kIf);
-  EXPECT_EQ(second.thenBlock.size(), 1u);
-  EXPECT_EQ(second.elseBlock.size(), 2u);
+  const Stmt& chain = *script->statements[0];
+  ASSERT_EQ(chain.arms.size(), 3u);
+  EXPECT_EQ(chain.arms[1].condition->text, "b");
+  EXPECT_EQ(chain.arms[1].body.size(), 1u);
+  EXPECT_EQ(chain.arms[2].body.size(), 0u);
+  EXPECT_EQ(chain.elseBlock.size(), 2u);
 }
 
 TEST(LangParser, PrecedenceAndNegativeLiterals) {

@@ -501,6 +501,55 @@ TEST_F(Sim, FilesFollowWindowsWhereWineCannot) {
   EXPECT_FALSE(sim::exists("C:\\x"));
 }
 
+// What Wine cannot show, as it gives every such name a short one: a name the code page lacks and
+// without a short name is left out, and the end of the search says so. Under UTF-8 every name
+// comes as it is.
+TEST_F(Sim, FindLeavesOutNamesWithoutAnExactFormAndUtf8HasThemAll) {
+  sim::addFile("C:\\d\\a.txt", "plain");
+  sim::addFile("C:\\d\\\xef\xbd\x81.txt", "fullwidth");  // U+FF41
+  sim::addFile("C:\\d\\\xe6\xbc\xa2.txt", "cjk");        // U+6F22
+  auto names = [](const char* pattern, DWORD& end) {
+    Names got;
+    WIN32_FIND_DATAA d;
+    std::memset(&d, 0xbd, sizeof d);
+    HANDLE h = FindFirstFileA(pattern, &d);
+    end = h == kInvalidHandle ? GetLastError() : 0;
+    if (h == kInvalidHandle) return got;
+    do got.push_back(d.cFileName);
+    while (FindNextFileA(h, &d));
+    end = GetLastError();
+    FindClose(h);
+    return got;
+  };
+  DWORD end = 0;
+  EXPECT_EQ(names("C:\\d\\*", end), (Names{".", "..", "a.txt"}));
+  EXPECT_EQ(end, kErrorNoUnicodeTranslation);
+  EXPECT_EQ(names("C:\\d\\?.txt", end), Names{"a.txt"}) << "? takes a whole letter";
+  EXPECT_EQ(end, kErrorNoUnicodeTranslation);
+  EXPECT_EQ(names("C:\\d\\*.txt", end), Names{"a.txt"});
+  sim::addFile("C:\\e\\\xe6\xbc\xa2.txt");
+  EXPECT_EQ(names("C:\\e\\*.txt", end), Names{});
+  EXPECT_EQ(end, kErrorNoUnicodeTranslation) << "only names left out";
+
+  // A short name stands in for the name, and reaches the file.
+  sim::setShortName("C:\\d\\\xef\xbd\x81.txt", "A~1.TXT");
+  EXPECT_EQ(names("C:\\d\\*", end), (Names{".", "..", "a.txt", "A~1.TXT"}));
+  EXPECT_TRUE(DeleteFileA("C:\\d\\A~1.TXT"));
+  EXPECT_FALSE(sim::exists("C:\\d\\\xef\xbd\x81.txt"));
+  EXPECT_EQ(sim::fileContent("C:\\d\\a.txt"), "plain");
+
+  sim::setCodePage(kCodePageUtf8);
+  EXPECT_EQ(names("C:\\d\\*", end), (Names{".", "..", "a.txt", "\xe6\xbc\xa2.txt"}));
+  EXPECT_EQ(end, kErrorNoMoreFiles);
+  EXPECT_EQ(names("C:\\d\\?.txt", end), (Names{"a.txt", "\xe6\xbc\xa2.txt"}));
+  EXPECT_TRUE(CopyFileA("C:\\d\\\xe6\xbc\xa2.txt", "C:\\d\\\xf0\x9f\x99\x82", kTrue));
+  EXPECT_EQ(sim::fileContent("C:\\d\\\xf0\x9f\x99\x82"), "cjk");
+  // In the Western code page the same bytes are other letters: é is 0xe9 there.
+  sim::setCodePage(kCodePageWestern);
+  EXPECT_TRUE(CopyFileA("C:\\d\\a.txt", "C:\\d\\caf\xe9", kTrue));
+  EXPECT_TRUE(sim::exists("C:\\d\\caf\xc3\xa9"));
+}
+
 TEST_F(Sim, TheCurrentDirectoryCannotBeMovedOrRemoved) {
   sim::addFolder("C:\\a\\b");
   ASSERT_TRUE(SetCurrentDirectoryA("C:\\a\\b"));

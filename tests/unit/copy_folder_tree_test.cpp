@@ -3,7 +3,9 @@
 #include <map>
 
 #include "classes/copy_folder_tree.h"
+#include "platform/code_page.h"
 #include "classes_fixture.h"
+#include "platform/file_identity.h"
 
 namespace {
 
@@ -17,7 +19,9 @@ Tree treeOf(const std::string& folder, const std::string& prefix = "") {
   Tree tree;
   for (const std::string& name : sim::folderNames(folder)) {
     std::string path = folder + "\\" + name;
-    if (sim::isFolder(path)) {
+    if (sim::attributesOf(path) & platform::kFileAttributeReparsePoint) {
+      tree[prefix + name + "\\"] = "junction";  // not followed: it may lead back up
+    } else if (sim::isFolder(path)) {
       tree[prefix + name + "\\"] = "/";
       for (auto& [k, v] : treeOf(path, prefix + name + "\\")) tree[k] = v;
     } else {
@@ -121,6 +125,90 @@ TEST_F(CopyTree, ADestinationInsideTheSourceReceivesTheTreeOnce) {
   EXPECT_EQ(sim::openHandles(), "");
 }
 
+// Spellings a text comparison cannot see through: the folders are told apart by identity.
+TEST_F(CopyTree, NoSpellingOrJunctionMakesTheCopyEnterItself) {
+  struct Row {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> junctions;  // path, target
+    std::string from, to;
+    std::int32_t result;
+    std::string copy;  // where the copy lands, "" for nowhere
+  };
+  const std::vector<Row> rows = {
+      {"a junction in the source leads back to it",
+       {{"C:\\src\\loop", "C:\\src"}},
+       "C:\\src",
+       "C:\\dst",
+       1,
+       "C:\\dst"},
+      {"a junction deep down leads back to the source",
+       {{"C:\\src\\sub\\deep\\up", "C:\\src"}},
+       "C:\\src",
+       "C:\\dst",
+       1,
+       "C:\\dst"},
+      {"the destination is reached through a junction to the source",
+       {{"C:\\alias", "C:\\src"}},
+       "C:\\src",
+       "C:\\alias\\backup",
+       1,
+       "C:\\src\\backup"},
+      {"the source is reached through a junction",
+       {{"D:\\link", "C:\\src"}},
+       "D:\\link",
+       "C:\\src\\backup",
+       1,
+       "C:\\src\\backup"},
+      {"a junction in the source leads to the destination",
+       {{"C:\\src\\out", "C:\\dst"}},
+       "C:\\src",
+       "C:\\dst",
+       1,
+       "C:\\dst"},
+      {"the destination is the source under another name",
+       {{"C:\\alias", "C:\\src"}},
+       "C:\\src",
+       "C:\\alias",
+       0,
+       ""},
+      {"the destination is the source itself, spelled oddly",
+       {},
+       "C:\\src",
+       "c:\\SRC\\.\\sub\\..\\",
+       0,
+       ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    sim::reset();
+    makeSource();
+    sim::addFolder("C:\\dst");
+    for (const auto& [path, target] : row.junctions) sim::addJunction(path, target);
+    EXPECT_EQ(copyFolderTree(row.from.c_str(), row.to.c_str(), "*.*", copyRecursive), row.result);
+    if (!row.copy.empty()) EXPECT_EQ(treeOf(row.copy), source);
+    // The source holds what it held, and the one copy asked for when that lies inside it.
+    Tree expected = source;
+    for (const auto& [path, target] : row.junctions)
+      if (path.starts_with("C:\\src\\")) expected[path.substr(7) + "\\"] = "junction";
+    if (row.copy == "C:\\src\\backup") {
+      expected["backup\\"] = "/";
+      for (const auto& [name, content] : source) expected["backup\\" + name] = content;
+    }
+    EXPECT_EQ(treeOf("C:\\src"), expected);
+    EXPECT_TRUE(sim::fileContent("C:\\src\\a.txt") == "A");
+    EXPECT_EQ(sim::openHandles(), "");
+  }
+}
+
+TEST_F(CopyTree, IdentityIsAskedOncePerFolderNeverPerFile) {
+  for (int i = 0; i < 20; ++i) sim::addFile("C:\\src\\sub\\f" + std::to_string(i) + ".txt");
+  EXPECT_EQ(copyFolderTree("C:\\src", "C:\\dst", "*.*", copyRecursive), 1);
+  // The source, the destination and the four folders below the source.
+  auto opened = sim::callsOf("CreateFileA");
+  EXPECT_EQ(opened.size(), 6u);
+  for (const auto& open : opened) EXPECT_TRUE(sim::isFolder(open.args[0])) << open.args[0];
+}
+
 TEST_F(CopyTree, PathsThatDoNotFitAreNotCopiedAndNeverCutShort) {
   // A destination of 249 characters: "a.txt" still fits behind it, a longer name does not.
   std::string base = "C:\\" + std::string(246, 'd');
@@ -140,6 +228,19 @@ TEST_F(CopyTree, PathsThatDoNotFitAreNotCopiedAndNeverCutShort) {
   EXPECT_TRUE(sim::callsOf("CopyFileA").empty());
 }
 
+// A name the code page cannot give (and without a short name) can't be copied by its name: the
+// rest is copied, and the copy says it is not complete.
+TEST_F(CopyTree, ANameLeftOutByTheCodePageMakesTheCopyIncomplete) {
+  sim::addFile("C:\\src\\sub\\\xef\xbd\x81.txt", "fullwidth");
+  EXPECT_EQ(copyFolderTree("C:\\src\\", "C:\\dst\\", "*.*", copyRecursive), 0);
+  EXPECT_EQ(treeOf("C:\\dst"), source);
+  EXPECT_EQ(sim::openHandles(), "");
+
+  sim::setCodePage(platform::kCodePageUtf8);  // every name converts
+  EXPECT_EQ(copyFolderTree("C:\\src\\", "C:\\utf8\\", "*.*", copyRecursive), 1);
+  EXPECT_EQ(sim::fileContent("C:\\utf8\\sub\\\xef\xbd\x81.txt"), "fullwidth");
+}
+
 TEST_F(CopyTree, ABareDriveDestinationIsNotCreated) {
   EXPECT_EQ(copyFolderTree("C:\\src\\other", "D:", "*.*", copyRecursive), 1);
   EXPECT_EQ(sim::fileContent("D:\\d.txt"), "D");
@@ -149,13 +250,17 @@ TEST_F(CopyTree, ABareDriveDestinationIsNotCreated) {
 }
 
 TEST_F(CopyTree, UnderFailingCallsOneMeansCompleteAndNoSearchStaysOpen) {
-  for (const char* operation : {"FindFirstFileA", "FindNextFileA", "GetFileAttributesA",
-                                "CreateDirectoryA", "CopyFileA", "GetCurrentDirectoryA"}) {
+  for (const char* operation :
+       {"FindFirstFileA", "FindNextFileA", "GetFileAttributesA", "CreateDirectoryA", "CopyFileA",
+        "GetCurrentDirectoryA", "CreateFileA", "GetFileInformationByHandle"}) {
     for (int n = 1;; ++n) {
       SCOPED_TRACE(std::string(operation) + " #" + std::to_string(n));
       sim::reset();
       makeSource();
       sim::failCall(operation, n, platform::kErrorAccessDenied);
+      // A junction back up: a failed look at a folder's identity may cost the copy, but never
+      // sends it round the loop.
+      sim::addJunction("C:\\src\\sub\\loop", "C:\\src");
       std::int32_t result = copyFolderTree("C:\\src", "C:\\dst", "*.*", copyRecursive);
       bool fired = sim::faultsFired() > 0;
       // A fault may cost the copy or be harmless (a failed look at a destination that is not

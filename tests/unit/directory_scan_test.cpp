@@ -65,6 +65,13 @@ TEST_F(DirectoryScanTest, NothingMatchingIsAnEmptyScanWhileAMissingFolderIsNone)
   zorvel::closeDirectoryScan(empty);
   EXPECT_TRUE(sim::callsOf("FindClose").empty());
 
+  // Only names the code page lacks: nothing to list, but the folder is there.
+  sim::addFile("C:\\d\\\xef\xbd\x81.wide");
+  empty = zorvel::openDirectoryScan("C:\\d", "*.wide");
+  ASSERT_NE(empty, nullptr);
+  EXPECT_FALSE(zorvel::nextDirectoryEntry(empty));
+  zorvel::closeDirectoryScan(empty);
+
   EXPECT_EQ(zorvel::openDirectoryScan("C:\\missing", nullptr), nullptr);
   EXPECT_EQ(zorvel::openDirectoryScan("C:\\d\\a.txt", nullptr), nullptr);
 

@@ -47,19 +47,29 @@ TEST_F(FileClass, RenameMovesWithinTheFileFolderWhateverTheCurrentDirectory) {
   EXPECT_EQ(sim::fileContent("C:\\dir\\sub\\moved.txt"), "data");
 }
 
-TEST_F(FileClass, RenameOfAMissingOrRefusedFileStillFollowsTheNewName) {
+TEST_F(FileClass, ARefusedRenameChangesNothingTheObjectIncluded) {
   quenda::ValueRef ghost = file("C:\\nowhere\\ghost.txt");
   call(ghost, "rename", {text("other.txt")});
-  EXPECT_EQ(ghost.objectPath(), "C:\\nowhere\\other.txt");
+  EXPECT_EQ(ghost.objectPath(), "C:\\nowhere\\ghost.txt");
 
   sim::addFile("C:\\a.txt", "keep");
   sim::failCall("MoveFileA", 1, platform::kErrorAccessDenied);
   quenda::ValueRef refused = file("C:\\a.txt");
   call(refused, "rename", {text("b.txt")});
   EXPECT_EQ(sim::faultsFired(), 1);
-  EXPECT_EQ(refused.objectPath(), "C:\\b.txt");
+  EXPECT_EQ(refused.objectPath(), "C:\\a.txt");
   EXPECT_EQ(sim::fileContent("C:\\a.txt"), "keep");
   EXPECT_FALSE(lines.size());
+
+  // The new name is another file's: it stays, and rem afterwards deletes the object's own file.
+  sim::addFile("C:\\taken.txt", "other");
+  std::size_t before = libraryBytes();
+  call(refused, "rename", {text("taken.txt")});
+  EXPECT_EQ(libraryBytes(), before);
+  EXPECT_EQ(refused.objectPath(), "C:\\a.txt");
+  call(refused, "rem");
+  EXPECT_EQ(sim::fileContent("C:\\taken.txt"), "other");
+  EXPECT_FALSE(sim::exists("C:\\a.txt"));
 }
 
 TEST_F(FileClass, RenameAndCopyWithoutAnArgumentRaiseTheCountErrorAndTouchNothing) {

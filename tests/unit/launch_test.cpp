@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "classes_fixture.h"
+#include "common/command_line.h"
 #include "launch/launch_program.h"
+#include "platform/process.h"
+#include "platform/registry.h"
 
 namespace {
 
@@ -82,7 +85,7 @@ TEST_F(Launch, TheSecondArgumentBecomesTheParameters) {
   run({text("C:\\tools\\app.exe"), file("C:\\docs\\a b.txt")});
   EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" \"C:\\docs\\a b.txt\"");
   run({text("C:\\tools\\app.exe"), folder("C:\\docs\\")});
-  EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" \"C:\\docs\\\"");
+  EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" \"C:\\docs\\\\\"");
   run({text("C:\\tools\\app.exe"), text("one two")});
   EXPECT_EQ(lastCreate()[1], "\"C:\\tools\\app.exe\" one two");
   run({text("C:\\tools\\app.exe"), text("")});
@@ -113,7 +116,7 @@ TEST_F(Launch, ADocumentFallsBackToTheShellWithTheSameTexts) {
   ASSERT_TRUE(run({text("C:\\docs\\report.txt"), text("--page 2")}).ok());
   EXPECT_EQ(lastCreate()[1], "\"C:\\docs\\report.txt\" --page 2");
   EXPECT_EQ(lastShell(),
-            (Args{"60", "64", "0x0", "", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
+            (Args{"60", "1088", "0x0", "", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
   ASSERT_EQ(sim::processes().size(), 1u);
   EXPECT_TRUE(sim::processes()[0].byShell);
   EXPECT_EQ(sim::processes()[0].program, "C:\\Program Files\\viewer\\view.exe");
@@ -202,6 +205,130 @@ TEST_F(Launch, VeryLongTextsAreCarriedWhole) {
   EXPECT_EQ(zorvel::launchProgram(program.c_str(), parameters.c_str(), nullptr), 0);
   EXPECT_EQ(lastCreate()[1], "\"" + program + "\" " + parameters);
   EXPECT_EQ(lastShell()[5], parameters);
+}
+
+// Every text the library puts on a command line arrives as the one argument it meant, whatever
+// backslashes, blanks and quotes it holds; programs are started by their full path only.
+class HostileLaunch : public Launch {
+ protected:
+  void SetUp() override {
+    Launch::SetUp();
+    prepare();
+  }
+  void prepare() {
+    sim::addFile("C:\\Windows\\explorer.exe");
+    sim::addFile(kBrowser);
+    sim::setRegistryText(platform::kHkeyCurrentUser, kUserChoice, "ProgID", "TestURL");
+    sim::setRegistryText(platform::kHkeyLocalMachine,
+                         "SOFTWARE\\Classes\\TestURL\\shell\\open\\command", "",
+                         std::string("\"") + kBrowser + "\" \"%1\"");
+    // Programs planted in the current folder under the names the library might look for.
+    sim::addFolder("C:\\work");
+    sim::setCurrentDirectoryPath("C:\\work");
+    for (const char* planted : {"explorer.exe", "www.example.com", "evil.exe"})
+      sim::addFile(std::string("C:\\work\\") + planted);
+  }
+  static constexpr const char* kBrowser = "C:\\Program Files\\Browser\\browser.exe";
+  static constexpr const char* kUserChoice =
+      "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
+};
+
+TEST_F(HostileLaunch, EachTextArrivesAsExactlyTheArgumentMeant) {
+  struct Row {
+    const char* how;  // run, web or exp
+    std::string given;
+    std::string program;
+    std::string received;
+  };
+  const std::string app = "C:\\tools\\app.exe";
+  const std::string explorer = "C:\\Windows\\explorer.exe";
+  const std::vector<Row> rows = {
+      {"run", "C:\\", app, "C:\\"},
+      {"run", "C:\\a b\\", app, "C:\\a b\\"},
+      {"run", "C:\\a\\\\", app, "C:\\a\\\\"},
+      {"run", "C:\\work\\", app, "C:\\work\\"},
+      {"run", "C:\\x\" --evil \"y\\", app, "C:\\x\" --evil \"y\\"},
+      {"run", "C:\\\\\"\\", app, "C:\\\\\"\\"},
+      {"exp", "C:\\", explorer, "C:\\"},
+      {"exp", "C:\\a b\\", explorer, "C:\\a b\\"},
+      {"exp", "C:\\a\\\\", explorer, "C:\\a\\\\"},
+      {"exp", "C:\\q\" /e,\"D:\\", explorer, "C:\\q\" /e,\"D:\\"},
+      {"web", "https://x\" --some-switch \"y", kBrowser, "https://x%22 --some-switch %22y"},
+      {"web", "https://x\\", kBrowser, "https://x\\"},
+      {"web", "https://a\\\"b c\\\\\"", kBrowser, "https://a\\%22b c\\\\%22"},
+      {"web", "", kBrowser, ""},
+      {"web", "\t\"\"\t", kBrowser, "\t%22%22\t"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.how) + " " + row.given);
+    sim::clearCalls();
+    std::size_t before = sim::processes().size();
+    quenda::Result result;
+    if (row.how == std::string("run")) {
+      result = run({text(app), folder(row.given)});
+    } else if (row.how == std::string("exp")) {
+      result = runtime.callMethod(folder(row.given), "exp");
+    } else {
+      result = runtime.call("web", {text(row.given)});
+    }
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(sim::processes().size(), before + 1);
+    const sim::Process& started = sim::processes().back();
+    EXPECT_FALSE(started.byShell);
+    EXPECT_EQ(started.program, row.program);
+    EXPECT_EQ(splitCommandLine(started.commandLine), (Args{row.program, row.received}))
+        << started.commandLine;
+  }
+  EXPECT_EQ(sim::openHandles(), "");
+}
+
+TEST_F(HostileLaunch, NothingIsStartedFromTheCurrentFolderUnasked) {
+  // The explorer comes from the Windows folder; without one, nothing is started.
+  ASSERT_TRUE(runtime.callMethod(folder("C:\\work\\"), "exp").ok());
+  EXPECT_EQ(sim::processes().back().program, "C:\\Windows\\explorer.exe");
+  std::size_t started = sim::processes().size();
+  sim::failCall("GetWindowsDirectoryA", 1, platform::kErrorAccessDenied);
+  ASSERT_TRUE(runtime.callMethod(folder("C:\\work\\"), "exp").ok());
+  EXPECT_EQ(sim::processes().size(), started);
+
+  // Without a browser an address goes to the shell only, and one without a scheme is an http
+  // address: the planted www.example.com never runs.
+  sim::reset();
+  prepare();
+  sim::setRegistryText(platform::kHkeyCurrentUser, kUserChoice, "ProgID", "Gone");
+  sim::associate("http:", "C:\\Program Files\\viewer\\view.exe");
+  sim::associate("https:", "C:\\Program Files\\viewer\\view.exe");
+  for (const char* address :
+       {"www.example.com", "evil.exe", "www.example.com:8080/a", "https://example.org/"}) {
+    SCOPED_TRACE(address);
+    sim::clearCalls();
+    ASSERT_TRUE(runtime.call("web", {text(address)}).ok());
+    EXPECT_TRUE(sim::callsOf("CreateProcessA").empty());
+    ASSERT_FALSE(sim::processes().empty());
+    EXPECT_EQ(sim::processes().back().program, "C:\\Program Files\\viewer\\view.exe");
+  }
+  EXPECT_EQ(sim::processes().size(), 4u);
+  // A local document named by its full path still opens.
+  sim::associate(".txt", "C:\\Program Files\\viewer\\view.exe");
+  sim::addFile("C:\\docs\\report.txt");
+  ASSERT_TRUE(runtime.call("web", {text("C:\\docs\\report.txt")}).ok());
+  EXPECT_EQ(sim::processes().back().shellFile, "C:\\docs\\report.txt");
+}
+
+TEST_F(HostileLaunch, TheShellNeverShowsAMessageBoxAndAFailureIsTheResult) {
+  for (const char* target : {"C:\\docs\\report.txt", "C:\\docs\\unknown.zzz", "C:\\none\\x.txt"}) {
+    SCOPED_TRACE(target);
+    sim::clearCalls();
+    zorvel::openWithShell(target);
+    auto shell = sim::callsOf("ShellExecuteExA");
+    ASSERT_EQ(shell.size(), 1u);
+    EXPECT_EQ(std::stoul(shell[0].args[1]) & platform::kSeeMaskFlagNoUi,
+              platform::kSeeMaskFlagNoUi);
+  }
+  sim::addFile("C:\\docs\\unknown.zzz");
+  EXPECT_EQ(zorvel::openWithShell("C:\\docs\\unknown.zzz"), 0);
+  EXPECT_EQ(zorvel::launchProgram("C:\\docs\\unknown.zzz"), 0);
+  EXPECT_EQ(zorvel::openWithShell("C:\\docs\\report.txt"), 1);
 }
 
 }  // namespace

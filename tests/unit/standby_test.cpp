@@ -178,9 +178,10 @@ TEST_F(StandbyTest, JobsAddedWhileRunningAreNotSeen) {
   EXPECT_TRUE(runs["late"].empty());
 }
 
-TEST_F(StandbyTest, AnEmptyJobGroupPollsWithoutSleepingOrPrinting) {
+TEST_F(StandbyTest, AnEmptyJobGroupWaitsAMillisecondAPassAndPrintsNothing) {
   runPasses(300);
-  EXPECT_EQ(sleeps(), 0u);
+  EXPECT_EQ(sleeps(), 300u);
+  EXPECT_EQ(sleptMs(), 300u);
   EXPECT_TRUE(lines.empty());
 }
 

@@ -25,8 +25,16 @@ TEST_F(RealClasses, FileRenameCopyAndRem) {
   call(f, "rem");
   EXPECT_FALSE(wine::exists(at("new.txt")));
   call(f, "rem");  // a missing file: nothing happens, nothing is raised
+  // A refused rename changes nothing, the object included.
   call(f, "rename", {runtime.text("ghost.txt")});
-  EXPECT_EQ(f.objectPath(), at("ghost.txt"));
+  EXPECT_EQ(f.objectPath(), at("new.txt"));
+  addFile("mine.txt", "mine");
+  quenda::ValueRef mine = object("file", at("mine.txt"));
+  call(mine, "rename", {runtime.text("other.txt")});  // the name is taken
+  EXPECT_EQ(mine.objectPath(), at("mine.txt"));
+  call(mine, "rem");
+  EXPECT_EQ(wine::readFile(at("other.txt")), "data");
+  EXPECT_FALSE(wine::exists(at("mine.txt")));
   EXPECT_TRUE(lines.empty());
 }
 
@@ -101,6 +109,27 @@ TEST_F(RealTreeCopy, ADestinationInsideTheSourceGetsTheTreeOnce) {
   Tree copied = treeOf(at("src\\sub\\deep\\copy"));
   EXPECT_EQ(copied["sub\\b.txt"], "B");
   EXPECT_EQ(copied.count("sub\\deep\\copy\\"), 0u);
+}
+
+// Spellings that no comparison of texts sees through; the folders are compared by identity.
+TEST_F(RealTreeCopy, ADestinationInsideTheSourceUnderAnotherSpellingGetsTheTreeOnce) {
+  std::string prefixed = "\\\\?\\" + at("src\\prefixed");
+  EXPECT_EQ(
+      zorvel::copyFolderTree(at("src").c_str(), prefixed.c_str(), "*.*", zorvel::copyRecursive), 1);
+  EXPECT_EQ(treeOf(at("src\\prefixed")), source);
+
+  // Another case of a letter outside ASCII: É and é of the ANSI code page.
+  addFile("\xc9t\xc9\\a.txt", "A");
+  EXPECT_EQ(zorvel::copyFolderTree(at("\xc9t\xc9").c_str(), at("\xe9t\xe9\\copy").c_str(), "*.*",
+                                   zorvel::copyRecursive),
+            1);
+  EXPECT_EQ(treeOf(at("\xc9t\xc9\\copy")), (Tree{{"a.txt", "A"}}));
+  EXPECT_EQ(treeOf(at("\xc9t\xc9")).size(), 3u);  // a.txt, copy\, copy\a.txt
+
+  // The source itself under another spelling receives nothing.
+  std::string itself = "\\\\?\\" + at("SRC");
+  EXPECT_EQ(zorvel::copyFolderTree(at("src").c_str(), itself.c_str(), "*.*", zorvel::copyRecursive),
+            0);
 }
 
 TEST_F(RealTreeCopy, AReadOnlyDestinationFileWithAndWithoutClearingItsAttributes) {

@@ -23,6 +23,7 @@ std::string recorderPath() {
 struct Record {
   std::string commandLine;
   std::string directory;
+  std::vector<std::string> arguments;  // as the program's C runtime split them
 };
 
 class RealRun : public wine::WorkFolder {
@@ -47,9 +48,11 @@ class RealRun : public wine::WorkFolder {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     std::string text = wine::readFile(record);
-    std::size_t end = text.find('\n');
-    if (end == std::string::npos) return {"<no record>", ""};
-    return {text.substr(0, end), text.substr(end + 1, text.find('\n', end + 1) - end - 1)};
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+      lines.push_back(text.substr(at, end - at));
+    if (lines.size() < 2) return {"<no record>", "", {}};
+    return {lines[0], lines[1], std::vector<std::string>(lines.begin() + 2, lines.end())};
   }
 
   std::string recorder;
@@ -80,6 +83,17 @@ TEST_F(RealRun, AFileObjectIsOneQuotedParameterAndATextGoesAsItIs) {
 
   ASSERT_TRUE(run({runtime.text(recorder), runtime.text("a \"b\" c")}).ok());
   EXPECT_EQ(waitForRecord().commandLine, "\"" + recorder + "\" a \"b\" c");
+}
+
+// A folder object reaches the program as exactly its path, closing backslashes included.
+TEST_F(RealRun, AFolderObjectArrivesAsExactlyItsPath) {
+  for (std::string path : {std::string("C:\\"), at("a b\\"), at("a\\\\"), at("q\" x \"\\")}) {
+    SCOPED_TRACE(path);
+    quenda::Result made = runtime.newObject("folder", path);
+    ASSERT_TRUE(made.ok());
+    ASSERT_TRUE(run({runtime.text(recorder), made.value}).ok());
+    EXPECT_EQ(waitForRecord().arguments, std::vector<std::string>{path});
+  }
 }
 
 TEST_F(RealRun, ADocumentOpensThroughTheShellInTheProgramOfItsType) {

@@ -91,6 +91,17 @@ TEST_F(RealWeb, TheRegisteredBrowserGetsTheQuotedAddress) {
   EXPECT_EQ(recordedCommandLine(), "\"" + browser + "\"");
 }
 
+// A quote in the address cannot close the argument: the browser's C runtime reads one argument.
+TEST_F(RealWeb, TheBrowserReadsTheAddressAsOneArgument) {
+  registerBrowser("\"" + browser + "\" \"%1\"");
+  web({runtime.text("https://x\" --some-switch \"y\\")});
+  recordedCommandLine();
+  std::string text = wine::readFile(record);
+  // The command line, the directory, then one line per argument.
+  std::size_t arguments = text.find('\n', text.find('\n') + 1) + 1;
+  EXPECT_EQ(text.substr(arguments), "https://x%22 --some-switch %22y\\\n");
+}
+
 // Without a browser in the registry the address goes to the shell, which opens it with the
 // handler of its scheme; a program named ERROR in the current directory never runs.
 TEST_F(RealWeb, WithoutABrowserTheShellOpensTheAddress) {

@@ -6,6 +6,11 @@
 # standard handles: a quiet program of our own goes first, or a caller reading a test's output
 # through a pipe would wait for the services to end, which is never. A lock keeps programs started
 # at the same moment from slipping in before it.
+
+# Wine keeps names beyond ASCII on the Linux side only under a UTF-8 locale: without one,
+# CreateFileW of such a name fails with ERROR_FILE_NOT_FOUND. One is set when none is.
+if [ -z "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ]; then export LANG=C.UTF-8; fi
+
 start_wine_session() {
   local server=$1 loader=$2
   mkdir -p "$WINEPREFIX"

@@ -51,24 +51,6 @@ bool isConsoleInput(HANDLE handle) {
   return handle == &handles[0] && consoleOf(handle, false);
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 namespace sim {
@@ -89,6 +71,11 @@ bool raiseConsoleCtrl(DWORD event) {
 }
 
 }  // namespace sim
+
+int sim::detail::consoleOutputDescriptor(HANDLE handle) {
+  StandardHandle* h = consoleOf(handle, true);
+  return h ? h->descriptor : -1;
+}
 
 HANDLE GetStdHandle(DWORD which) {
   if (DWORD fault = recordCall("GetStdHandle", static_cast<LONG>(which)))
@@ -151,31 +138,6 @@ BOOL WriteConsoleInputW(HANDLE handle, const INPUT_RECORD* records, DWORD count,
   if (!isConsoleInput(handle) || !records || !written) return fail(kErrorInvalidHandle, kFalse);
   input->events.insert(input->events.end(), records, records + count);
   *written = count;
-  return kTrue;
-}
-
-BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void*) {
-  if (written) *written = 0;
-  if (DWORD fault = recordCall("WriteConsoleW", handle, count)) return fail(fault, kFalse);
-  StandardHandle* h = consoleOf(handle, true);
-  if (!h || (!text && count)) return fail(kErrorInvalidHandle, kFalse);
-  std::string bytes;
-  for (DWORD i = 0; i < count; ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    appendUtf8(bytes, c);
-  }
-  for (std::size_t done = 0; done < bytes.size();) {
-    ssize_t n = ::write(h->descriptor, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) return fail(kErrorInvalidHandle, kFalse);
-    done += static_cast<std::size_t>(n);
-  }
-  if (written) *written = count;
   return kTrue;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -72,6 +73,17 @@ bool closeHandle(HANDLE handle, const char* kind);
 // The full path of `path` with `directory` (a full path) as the current directory, as the file
 // system's calls resolve it; "" when it has none.
 std::string fullPath(const std::string& path, const std::string& directory);
+
+// Texts of the ANSI code page (sim::setCodePage) and the Unicode they stand for, which the file
+// system keeps as UTF-8. unicodeOf: as MultiByteToWideChar converts (UTF-8 code page: malformed
+// bytes become U+FFFD); ansiOf: false when a character has no exact form in the code page, which
+// then stands as '?' (never a look-alike); utf16Length: the UTF-16 units of UTF-8 text, as Windows counts a name's length.
+std::string unicodeOf(std::string_view ansi);
+bool ansiOf(std::string_view unicode, std::string& out);
+std::size_t utf16Length(std::string_view unicode);
+
+// The descriptor a console output handle writes to, or -1 for a handle that is not one.
+int consoleOutputDescriptor(HANDLE handle);
 
 // An item list in shell memory for a folder, as SHGetPathFromIDListA reads it; an empty path
 // makes an item without a file-system path (the computer, the desktop's root).

@@ -206,7 +206,8 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) {
   if (chosen && !(dialog->Flags & kOfnNoChangeDir) && dialog->lpstrFile) {
     std::string path(dialog->lpstrFile);
     std::size_t folderEnd = path.find_last_of('\\');
-    if (folderEnd != std::string::npos) sim::setCurrentDirectoryPath(path.substr(0, folderEnd));
+    if (folderEnd != std::string::npos)
+      sim::setCurrentDirectoryPath(sim::detail::unicodeOf(path.substr(0, folderEnd)));
   }
   return chosen;
 }

@@ -70,6 +70,14 @@ BOOL SetEnvironmentVariableA(const char* name, const char* value) {
   return kTrue;
 }
 
+UINT GetWindowsDirectoryA(char* buffer, UINT size) {
+  if (DWORD fault = recordCall("GetWindowsDirectoryA", buffer, size)) return fail(fault, UINT{0});
+  static const std::string kWindows = "C:\\Windows";
+  if (kWindows.size() + 1 > size) return static_cast<UINT>(kWindows.size() + 1);
+  std::memcpy(buffer, kWindows.c_str(), kWindows.size() + 1);
+  return static_cast<UINT>(kWindows.size());
+}
+
 namespace sim {
 void setEnvironment(const std::vector<std::string>& strings) {
   *entries = strings;

@@ -31,7 +31,8 @@ bool hasFolder(const std::string& name) {
 }
 
 bool isProgramFile(const std::string& path) {
-  return sim::exists(path) && !sim::isFolder(path) &&
+  return sim::exists(sim::detail::unicodeOf(path)) &&
+         !sim::isFolder(sim::detail::unicodeOf(path)) &&
          (upperText(path).ends_with(".EXE") || upperText(path).ends_with(".COM"));
 }
 
@@ -53,8 +54,9 @@ std::string findProgram(std::string name, DWORD& error) {
     if (isProgramFile(candidate)) return candidate;
   error = kErrorFileNotFound;
   for (const std::string& candidate : candidates) {
-    if (sim::exists(candidate)) {
-      error = sim::isFolder(candidate) ? kErrorAccessDenied : kErrorBadExeFormat;
+    if (sim::exists(sim::detail::unicodeOf(candidate))) {
+      error = sim::isFolder(sim::detail::unicodeOf(candidate)) ? kErrorAccessDenied
+                                                               : kErrorBadExeFormat;
       break;
     }
   }
@@ -107,7 +109,7 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
   std::string directory = sim::currentDirectory();
   if (currentDirectory) {
     directory = fullPath(currentDirectory, directory);
-    if (!sim::isFolder(directory)) {
+    if (!sim::isFolder(sim::detail::unicodeOf(directory))) {
       *processInfo = {};  // as Wine does once it has found the program
       return fail(kErrorDirectory, kFalse);
     }
@@ -152,12 +154,12 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
     std::string path = fullPath(file, directory);
     if (isProgramFile(path)) {
       program = path;
-    } else if (!sim::exists(path)) {
+    } else if (!sim::exists(sim::detail::unicodeOf(path))) {
       DWORD ignored = 0;
       program = findProgram(hasFolder(file) ? path : file, ignored);
       if (program.empty()) return refuse(kErrorFileNotFound, kSeErrFnf);
     } else {
-      key = associationKey(path, sim::isFolder(path));
+      key = associationKey(path, sim::isFolder(sim::detail::unicodeOf(path)));
       file = path;
     }
     if (!program.empty())
@@ -182,7 +184,8 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
 
 BOOL CloseHandle(HANDLE handle) {
   if (DWORD fault = sim::detail::recordCall("CloseHandle", handle)) return fail(fault, kFalse);
-  if (sim::detail::closeHandle(handle, "process") || sim::detail::closeHandle(handle, "thread"))
+  if (sim::detail::closeHandle(handle, "process") || sim::detail::closeHandle(handle, "thread") ||
+      sim::detail::closeHandle(handle, "file"))
     return kTrue;
   return fail(kErrorInvalidHandle, kFalse);
 }

@@ -42,18 +42,35 @@ std::vector<Call> callsOf(const std::string& operation);
 // "kind name" each, in the order they were opened; "" when everything was given back.
 std::string openHandles();
 
+// ---- Code page ----
+// The process's ANSI code page, in which the seam's texts are: kCodePageWestern (1252) or
+// kCodePageUtf8 (65001), as a manifest makes it. reset(): 1252.
+void setCodePage(UINT codePage);
+// The UTF-8 of a text in the code page, as the seam's calls read it.
+std::string fromCodePage(const std::string& ansi);
+
 // ---- Files ----
-// Paths resolve as the seam's do, but without the 260-character limit. A path that cannot exist
-// (a file in the way, a name with * ? < > | ") aborts the test program.
+// Paths resolve as the seam's do, but without the 260-character limit, and are Unicode in UTF-8
+// whatever the code page, so tests can name files that the code page cannot. A path that cannot
+// exist (a file in the way, a name with * ? < > | ") aborts the test program.
 void addFolder(const std::string& path);  // with its parents
 void addFile(const std::string& path, const std::string& content = "",
              DWORD attributes = kFileAttributeArchive);  // parents made as needed
+// A junction at `path` (made with its parents) that leads to the existing folder `target`,
+// which must outlive it. Paths through it reach the target's entries; a search lists the
+// junction itself as a folder with kFileAttributeReparsePoint.
+void addJunction(const std::string& path, const std::string& target);
 bool exists(const std::string& path);
 bool isFolder(const std::string& path);
 std::string fileContent(const std::string& path);  // "" for a missing file
 DWORD attributesOf(const std::string& path);       // 0xFFFFFFFF when missing
-std::string currentDirectory();  // as GetCurrentDirectoryA gives it: "C:\\work", "C:\\"
-void setCurrentDirectoryPath(const std::string& path);  // no checks
+// In the code page, as GetCurrentDirectoryA gives it: "C:\\work", "C:\\".
+std::string currentDirectory();
+void setCurrentDirectoryPath(const std::string& path);  // UTF-8, no checks
+// Gives an existing entry a short 8.3 name (ASCII, upper case, unique in its folder), by which
+// paths reach it too and which the find calls report (cAlternateFileName), or instead of a long
+// name that the code page cannot hold. reset(): entries have none, as in Wine.
+void setShortName(const std::string& path, const std::string& shortName);
 // Names in a folder in enumeration order (creation order), "." and ".." not included.
 std::vector<std::string> folderNames(const std::string& path);
 

@@ -1,22 +1,46 @@
+// Code pages and console text: thin wrappers over Windows.
 #include "../code_page.h"
 
 #include <windows.h>
 
 namespace platform {
 
-static_assert(kCpAcp == CP_ACP && kCpUtf8 == CP_UTF8);
 static_assert(sizeof(WCHAR) == sizeof(::WCHAR));
+static_assert(kCodePageAnsi == CP_ACP && kCodePageUtf8 == CP_UTF8);
+static_assert(kErrorNoUnicodeTranslation == ERROR_NO_UNICODE_TRANSLATION);
 
-int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideLength, char* out,
-                        int outSize, const char* defaultChar, BOOL* usedDefault) {
-  return ::WideCharToMultiByte(codePage, flags, reinterpret_cast<const ::WCHAR*>(wide), wideLength,
-                               out, outSize, defaultChar, reinterpret_cast<::BOOL*>(usedDefault));
+UINT GetACP() {
+  return ::GetACP();
 }
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length, WCHAR* out,
-                        int outSize) {
+                        int capacity) {
   return ::MultiByteToWideChar(codePage, flags, text, length, reinterpret_cast<::WCHAR*>(out),
-                               outSize);
+                               capacity);
+}
+
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length, char* out,
+                        int capacity, const char* defaultChar, BOOL* usedDefault) {
+  return ::WideCharToMultiByte(codePage, flags, reinterpret_cast<const ::WCHAR*>(wide), length, out,
+                               capacity, defaultChar, reinterpret_cast<::BOOL*>(usedDefault));
+}
+
+UINT GetConsoleCP() {
+  return ::GetConsoleCP();
+}
+UINT GetConsoleOutputCP() {
+  return ::GetConsoleOutputCP();
+}
+BOOL SetConsoleCP(UINT codePage) {
+  return ::SetConsoleCP(codePage);
+}
+BOOL SetConsoleOutputCP(UINT codePage) {
+  return ::SetConsoleOutputCP(codePage);
+}
+
+BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void* reserved) {
+  return ::WriteConsoleW(static_cast<::HANDLE>(handle), text, count,
+                         reinterpret_cast<::DWORD*>(written), reserved);
 }
 
 }  // namespace platform

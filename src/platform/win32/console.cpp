@@ -60,11 +60,6 @@ BOOL WriteConsoleInputW(HANDLE handle, const INPUT_RECORD* records, DWORD count,
                               reinterpret_cast<::DWORD*>(written));
 }
 
-BOOL WriteConsoleW(HANDLE handle, const WCHAR* text, DWORD count, DWORD* written, void* reserved) {
-  return ::WriteConsoleW(static_cast<::HANDLE>(handle), reinterpret_cast<const ::WCHAR*>(text),
-                         count, reinterpret_cast<::DWORD*>(written), reserved);
-}
-
 BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add) {
   return ::SetConsoleCtrlHandler(reinterpret_cast<::PHANDLER_ROUTINE>(handler), add);
 }

@@ -22,4 +22,8 @@ BOOL SetEnvironmentVariableA(const char* name, const char* value) {
   return ::SetEnvironmentVariableA(name, value);
 }
 
+UINT GetWindowsDirectoryA(char* buffer, UINT size) {
+  return ::GetWindowsDirectoryA(buffer, size);
+}
+
 }  // namespace platform

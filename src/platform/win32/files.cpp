@@ -29,21 +29,7 @@ static_assert(sizeof(platform::BOOL) == sizeof(::BOOL));
 static_assert(kMaxPath == MAX_PATH);
 static_assert(kInvalidFileAttributes == INVALID_FILE_ATTRIBUTES);
 
-namespace {
-::WIN32_FIND_DATAA* native(platform::WIN32_FIND_DATAA* data) {
-  return reinterpret_cast<::WIN32_FIND_DATAA*>(data);
-}
-}  // namespace
-
-HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
-  return ::FindFirstFileA(pattern, native(data));
-}
-
-BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* data) {
-  return ::FindNextFileA(handle, native(data));
-}
-
-BOOL FindClose(HANDLE handle) { return ::FindClose(handle); }
+// The find calls are in find_files.cpp.
 
 BOOL CopyFileA(const char* from, const char* to, BOOL failIfExists) {
   return ::CopyFileA(from, to, failIfExists);
