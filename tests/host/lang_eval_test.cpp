@@ -2,6 +2,8 @@
 // arguments, errors and their places, and the hooks the runtime calls back.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "lang/evaluator.h"
 #include "lang_test_fixture.h"
 
@@ -337,6 +339,41 @@ TEST_F(LangTest, AStepLimitEndsRunsThatTheLibraryKeepsCallingBack) {
   std::string out = run("job\\x\\action(){ jobs; jobs }\njobs");
   EXPECT_TRUE(contains(out, "past its limit of 5000 steps")) << out.substr(0, 300);
   EXPECT_EQ(run("1 + 1"), "2");  // the next run counts afresh
+}
+
+// Ctrl+C sets the flag while `pick` asks its question (a library routine running): the routine
+// and everything it calls back finish, and the run ends before its next step.
+TEST_F(LangTest, AnInterruptEndsTheRunOnceTheLibraryCallHasReturned) {
+  std::atomic<bool> interrupt{false};
+  lang->setInterruptFlag(&interrupt);
+  runtime->hooks().askText = [&](std::string_view) -> std::optional<std::string> {
+    interrupt = true;
+    return "4";
+  };
+  struct Case {
+    const char* source;
+    const char* printed;
+  };
+  for (const Case& c : {
+           // The statement that called it still ends as usual: its value is printed.
+           Case{"say(\"a\")\npick\nsay(\"b\")", "a\n4"},
+           // Inside a job's action the walk goes on: the interrupt waits for jobs to return.
+           Case{"job\\a\\action(){ pick; say(\"in a\") }\njob\\b\\action(){ say(\"in b\") }\n"
+                "jobs\nsay(\"after\")",
+                "job a\nin a\njob b\nin b"},
+           // A function of the script stops at once, and so does its caller.
+           Case{"f(){ pick; say(\"in f\") }\nf\nsay(\"after\")", ""},
+       }) {
+    interrupt = false;
+    lines.clear();
+    quenda::lang::Outcome outcome = lang->run(c.source, {"test.qs", true});
+    EXPECT_TRUE(outcome.interrupted) << c.source;
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(output(), c.printed) << c.source;
+  }
+  interrupt = false;
+  EXPECT_EQ(run("1 + 1"), "2");
+  lang->setInterruptFlag(nullptr);
 }
 
 TEST_F(LangTest, EvalNumberReadsAnswersWithoutCallingAnything) {
