@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "console/code_page.h"
+#include "console/interrupt.h"
 #include "console/library.h"
 #include "console/options.h"
 #include "console/prompt.h"
@@ -48,6 +49,10 @@ int runScript(lang::Interpreter& interpreter, Terminal& terminal, const std::str
               const std::string& name) {
   lang::Outcome outcome = interpreter.run(source, {name, true});
   if (outcome.exitRequested) return outcome.exitCode;
+  if (outcome.interrupted) {
+    terminal.errorLine("interrupted");
+    return kExitInterrupted;
+  }
   if (!outcome.ok) {
     terminal.errorLine("error: " + lang::describe(outcome.error));
     return kExitScriptError;
@@ -94,6 +99,9 @@ int runQuenda(const std::vector<std::string>& args) {
     return kExitLibrary;
   }
   lang::Interpreter interpreter(runtime);
+  // Ctrl+C ends the statement running, not the program.
+  catchInterrupts();
+  interpreter.setInterruptFlag(&interruptFlag());
   // exit inside a job's action: standby would go on running, so the program ends here.
   interpreter.setExitHandler([](int code) {
     std::cout.flush();
@@ -105,7 +113,7 @@ int runQuenda(const std::vector<std::string>& args) {
   if (options.scripts.empty()) {
     // Standard input that is not a console is the script; it is used up then, and questions
     // meet the end of input.
-    if (terminal.inputIsConsole()) return runPrompt(interpreter, terminal);
+    if (terminal.inputIsConsole()) return runPrompt(interpreter, terminal, runtime);
     std::string source = terminal.readAll();
     if (!takeEncoding(source)) {
       terminal.errorLine(utf16Message("(stdin)"));

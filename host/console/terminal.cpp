@@ -1,11 +1,14 @@
 #include "console/terminal.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
 
 #include "console/code_page.h"
 #include "console/escaped.h"
+#include "console/interrupt.h"
+#include "platform/code_page.h"
 #include "platform/console.h"
 #include "runtime/runtime.h"
 
@@ -46,12 +49,64 @@ WORD foregroundOf(MarkupTag tag) {
   return tag == MarkupTag::kGray ? platform::kForegroundIntensity : 0;
 }
 
+std::string toAnsi(const std::u32string& line) {
+  std::u16string wide = toUtf16(line);
+  if (wide.empty()) return {};
+  int size = static_cast<int>(wide.size());
+  int needed = platform::WideCharToMultiByte(platform::kCodePageAnsi, 0, wide.data(), size, nullptr,
+                                             0, nullptr, nullptr);
+  if (needed <= 0) return {};
+  std::string text(static_cast<std::size_t>(needed), '\0');
+  int made = platform::WideCharToMultiByte(platform::kCodePageAnsi, 0, wide.data(), size,
+                                           text.data(), needed, nullptr, nullptr);
+  text.resize(static_cast<std::size_t>(made > 0 ? made : 0));
+  return text;
+}
+
+// Input mode for reading keys one by one: Ctrl+C a key, no echo, no line editing of the console's
+// own. The mode before is back when it ends.
+class RawInput {
+ public:
+  explicit RawInput(platform::HANDLE input) : input_(input) {
+    saved_ = platform::GetConsoleMode(input, &mode_) != platform::kFalse;
+    if (saved_) {
+      platform::SetConsoleMode(
+          input, mode_ & ~(platform::kEnableProcessedInput | platform::kEnableLineInput |
+                           platform::kEnableEchoInput));
+    }
+  }
+  ~RawInput() {
+    if (saved_) platform::SetConsoleMode(input_, mode_);
+  }
+  RawInput(const RawInput&) = delete;
+  RawInput& operator=(const RawInput&) = delete;
+
+ private:
+  platform::HANDLE input_;
+  platform::DWORD mode_ = 0;
+  bool saved_ = false;
+};
+
 }  // namespace
+
+std::u32string fromAnsi(std::string_view text) {
+  if (text.empty() || text.size() > 0x7FFFFFFF) return {};
+  int size = static_cast<int>(text.size());
+  int needed =
+      platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, text.data(), size, nullptr, 0);
+  if (needed <= 0) return {};
+  std::u16string wide(static_cast<std::size_t>(needed), u'\0');
+  int made = platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, text.data(), size,
+                                           wide.data(), needed);
+  wide.resize(static_cast<std::size_t>(made > 0 ? made : 0));
+  return fromUtf16(wide);
+}
 
 Terminal::Terminal(Colour colour) {
   inputConsole_ = isConsole(platform::GetStdHandle(platform::kStdInputHandle));
   out_ = openStream(std::cout, platform::kStdOutputHandle, colour);
   err_ = openStream(std::cerr, platform::kStdErrorHandle, colour);
+  keys_ = inputConsole_ && isConsole(out_.handle);
 }
 
 void Terminal::emit(Stream& stream, std::string_view text) {
@@ -115,6 +170,101 @@ void Terminal::errorLine(std::string_view line) {
 }
 
 std::optional<std::string> Terminal::readLine() {
+  if (keys_) {
+    Typed typed = editLine("", answers_);
+    if (typed.status == Typed::Status::kLine) return typed.text;
+    if (typed.status == Typed::Status::kCancelled) interruptFlag() = true;
+    return std::nullopt;
+  }
+  return readStreamLine();
+}
+
+void Terminal::writeConsole(const std::u32string& text) {
+  std::u16string wide = toUtf16(text);
+  for (std::size_t done = 0; done < wide.size();) {
+    platform::DWORD count =
+        static_cast<platform::DWORD>(std::min<std::size_t>(wide.size() - done, 4096));
+    platform::DWORD written = 0;
+    if (!platform::WriteConsoleW(out_.handle, wide.data() + done, count, &written, nullptr) ||
+        written == 0) {
+      return;
+    }
+    done += written;
+  }
+}
+
+Terminal::Typed Terminal::editLine(std::string_view promptText, LineEditor& editor) {
+  using Status = LineEditor::Status;
+  prompt(promptText);
+  if (keys_) {
+    platform::HANDLE input = platform::GetStdHandle(platform::kStdInputHandle);
+    RawInput raw(input);
+    KeysBeingRead reading(input);
+    editor.begin();
+    std::u32string shown;
+    std::size_t shownCursor = 0;
+    char16_t high = 0;  // the first half of a character outside the first plane
+    bool anyKey = false;
+    while (true) {
+      platform::INPUT_RECORD record{};
+      platform::DWORD read = 0;
+      if (!platform::ReadConsoleInputW(input, &record, 1, &read)) {
+        if (anyKey) return {};  // the console went away: the end of input
+        keys_ = false;          // a console that gives no keys: read its lines instead
+        break;
+      }
+      anyKey = true;
+      const platform::KEY_EVENT_RECORD& event = record.Event.KeyEvent;
+      if (read != 1 || record.EventType != platform::kKeyEvent || !event.bKeyDown) continue;
+      char32_t ch = event.UnicodeChar;
+      if (ch >= 0xD800 && ch <= 0xDBFF) {
+        high = static_cast<char16_t>(ch);
+        continue;
+      }
+      if (ch >= 0xDC00 && ch <= 0xDFFF) {
+        if (!high) continue;
+        ch = 0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (ch - 0xDC00);
+      }
+      high = 0;
+      Key key = keyOf(event.wVirtualKeyCode, ch, event.dwControlKeyState);
+      Status status = Status::kEditing;
+      for (int n = 0; n < std::max<int>(1, event.wRepeatCount) && status == Status::kEditing; ++n) {
+        status = editor.press(key);
+      }
+      std::vector<std::u32string> choices = editor.takeChoices();
+      if (!choices.empty()) {
+        std::u32string list = redrawText(shown, shownCursor, shown, shown.size()) + U"\r\n";
+        for (const std::u32string& choice : choices) list += choice + U"  ";
+        writeConsole(list + U"\r\n");
+        prompt(promptText);
+        shown.clear();
+        shownCursor = 0;
+      }
+      std::size_t cursor = status == Status::kEditing ? editor.cursor() : editor.line().size();
+      writeConsole(redrawText(shown, shownCursor, editor.line(), cursor));
+      shown = editor.line();
+      shownCursor = cursor;
+      switch (status) {
+        case Status::kEditing:
+          continue;
+        case Status::kDone:
+          writeConsole(U"\r\n");
+          editor.remember(editor.line());
+          return {Typed::Status::kLine, toAnsi(editor.line())};
+        case Status::kCancelled:
+          writeConsole(U"^C\r\n");
+          return {Typed::Status::kCancelled, {}};
+        case Status::kEnded:
+          return {};
+      }
+    }
+  }
+  std::optional<std::string> line = readStreamLine();
+  if (!line) return {};
+  return {Typed::Status::kLine, std::move(*line)};
+}
+
+std::optional<std::string> Terminal::readStreamLine() {
   std::cout << std::flush;
   std::string line;
   if (!std::getline(std::cin, line) && line.empty()) {

@@ -7,10 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "console/line_editor.h"
 #include "console/options.h"
 #include "platform/types.h"
 
 namespace quenda::console {
+
+// Text in the process's ANSI code page as characters, for the line editor.
+std::u32string fromAnsi(std::string_view text);
 
 class Terminal {
  public:
@@ -28,8 +32,19 @@ class Terminal {
   void prompt(std::string_view text);
   // One line on standard error, its control characters shown escaped.
   void errorLine(std::string_view line);
-  // One line from standard input, without its line end; nullopt at the end of input.
+  // One line from standard input, without its line end; nullopt at the end of input. On a
+  // console the keys edit the line (without history or names), and Ctrl+C gives no line and
+  // sets the interrupt flag, so the statement asking ends.
   std::optional<std::string> readLine();
+
+  // A line typed at the prompt: `promptText` is shown first (again when Tab lists names). When
+  // standard input and output are consoles, the keys edit the line through `editor` and the
+  // line joins its history; otherwise it is readLine()'s. The text is in the ANSI code page.
+  struct Typed {
+    enum class Status { kLine, kCancelled, kEnded } status = Status::kEnded;
+    std::string text;
+  };
+  Typed editLine(std::string_view promptText, LineEditor& editor);
   // Everything left on standard input.
   std::string readAll();
 
@@ -44,10 +59,14 @@ class Terminal {
 
  private:
   void write(Stream& stream, std::string_view text);
+  std::optional<std::string> readStreamLine();
+  void writeConsole(const std::u32string& text);
   // The bytes as they are: to a console as its letters, elsewhere unchanged.
   static void emit(Stream& stream, std::string_view text);
 
   bool inputConsole_ = false;
+  bool keys_ = false;  // lines are read key by key
+  LineEditor answers_;
   Stream out_;
   Stream err_;
 };

@@ -31,6 +31,9 @@ Result DefinedFunction::call(Runtime&, const std::vector<ValueRef>& args) {
   } catch (const ExitSignal& exit) {
     evaluator->requestExit(exit.code);
     return Result::of({});
+  } catch (const InterruptSignal&) {
+    // Never thrown through the runtime: the caller's check() turns this back into the interrupt.
+    return Result::fail("interrupted");
   } catch (const std::exception& error) {
     return Result::fail(std::string("'") + function_->name + "' stopped: " + error.what());
   }

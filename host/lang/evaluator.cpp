@@ -77,11 +77,13 @@ std::string joined(const std::vector<std::string>& parts) {
 class Depth {
  public:
   Depth(Evaluator& evaluator, const Expr& at) : evaluator_(evaluator) {
+    if (evaluator_.interruptDue()) throw InterruptSignal{};
     if (++evaluator_.depth_ > kMaxEvaluationDepth || evaluator_.countStep()) {
       tooDeep(at.line, at.column);
     }
   }
   Depth(Evaluator& evaluator, const Stmt& at) : evaluator_(evaluator) {
+    if (evaluator_.interruptDue()) throw InterruptSignal{};
     if (++evaluator_.depth_ > kMaxEvaluationDepth || evaluator_.countStep()) {
       tooDeep(at.line, at.column);
     }
@@ -194,6 +196,10 @@ ValueRef Evaluator::check(Result result, int line, int column) {
   if (result.ok()) {
     pendingError_.reset();
     return std::move(result.value);
+  }
+  if (interruptDue()) {  // a script function called through the runtime was interrupted
+    pendingError_.reset();
+    throw InterruptSignal{};
   }
   Error error;
   if (pendingError_ && pendingMessage_ == *result.error) {

@@ -3,6 +3,7 @@
 // language (every entry from the runtime catches them).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,6 +28,8 @@ struct Failure {
 struct ExitSignal {
   int code = 0;
 };
+// The person asked to stop (Ctrl+C): the run ends between two steps.
+struct InterruptSignal {};
 
 // One running function (or the top level of a script): its arguments and local variables.
 struct Frame {
@@ -91,6 +94,14 @@ class Evaluator {
     pendingError_.reset();
   }
   bool countStep() { return stepLimit_ != 0 && ++steps_ > stepLimit_; }
+
+  // A flag that another thread sets to stop the run. It is looked at before every statement and
+  // expression, but never while a library routine runs below the evaluator (its callbacks go on),
+  // so a routine is never cut off halfway: the run ends once the routine has returned.
+  void setInterruptFlag(const std::atomic<bool>* flag) { interrupt_ = flag; }
+  bool interruptDue() const {
+    return interrupt_ && libraryCalls_ == 0 && interrupt_->load(std::memory_order_relaxed);
+  }
   bool pastStepLimit() const { return stepLimit_ != 0 && steps_ > stepLimit_; }
 
  private:
@@ -170,6 +181,7 @@ class Evaluator {
   std::optional<int> pendingExit_;
   std::function<void(int)> exitHandler_;
   int libraryCalls_ = 0;  // library routines running below the evaluator now
+  const std::atomic<bool>* interrupt_ = nullptr;
   std::shared_ptr<Evaluator*> alive_;
 };
 

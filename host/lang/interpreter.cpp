@@ -44,6 +44,11 @@ Outcome Interpreter::run(std::string_view source, const RunOptions& options) {
   } catch (const ExitSignal& exit) {
     outcome.exitRequested = true;
     outcome.exitCode = exit.code;
+  } catch (const InterruptSignal&) {
+    outcome.ok = false;
+    outcome.interrupted = true;
+    outcome.error.message = "interrupted";
+    outcome.error.source = options.source;
   } catch (const std::exception& error) {
     outcome.ok = false;
     outcome.error.message = std::string("internal error: ") + error.what();
@@ -58,6 +63,10 @@ void Interpreter::setExitHandler(std::function<void(int)> handler) {
 
 void Interpreter::setStepLimit(std::uint64_t limit) {
   evaluator_->setStepLimit(limit);
+}
+
+void Interpreter::setInterruptFlag(const std::atomic<bool>* flag) {
+  evaluator_->setInterruptFlag(flag);
 }
 
 Result Interpreter::runScript(std::string_view source) {

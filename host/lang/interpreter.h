@@ -2,6 +2,7 @@
 // evalNumber hooks while it lives.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,6 +26,7 @@ struct Outcome {
   Error error;  // when !ok; error.incomplete: the source ended inside an open bracket
   bool exitRequested = false;
   int exitCode = 0;
+  bool interrupted = false;  // the interrupt flag ended the run (ok is false then)
 };
 
 class Interpreter {
@@ -47,6 +49,10 @@ class Interpreter {
   void setExitHandler(std::function<void(int)> handler);
   // Bounds every later run to `limit` evaluation steps (0: no bound); see Evaluator.
   void setStepLimit(std::uint64_t limit);
+  // Once `flag` is set, a run ends before its next statement or expression with
+  // Outcome::interrupted; a library routine running then is let finish first. The flag stays
+  // set until its owner clears it.
+  void setInterruptFlag(const std::atomic<bool>* flag);
 
  private:
   Runtime& runtime_;

@@ -27,6 +27,14 @@ UINT GetACP();
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length, WCHAR* out,
                         int capacity);
 
+// WideCharToMultiByte(codePage, 0, wide, length, out, capacity, nullptr, usedDefault): the other
+// way: `length` UTF-16 units (-1: up to and with the NUL) to bytes of the code page; the number
+// of bytes, or with capacity 0 the number needed. A character the code page lacks becomes '?'
+// and sets *usedDefault (when given; it must be null for kCodePageUtf8); a lone surrogate
+// becomes U+FFFD in UTF-8. Errors as above; `defaultChar` must be null.
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length, char* out,
+                        int capacity, const char* defaultChar, BOOL* usedDefault);
+
 // The console's input and output code pages (0 when the process has no console), and setting
 // them: TRUE, or FALSE with kErrorInvalidHandle without a console, kErrorInvalidParameter for a
 // code page the system lacks. The console belongs to every process attached to it: whoever

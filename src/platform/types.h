@@ -20,6 +20,7 @@ namespace platform {
 using BOOL = std::int32_t;
 using DWORD = std::uint32_t;
 using WORD = std::uint16_t;
+using WCHAR = char16_t;  // a UTF-16 unit
 using UINT = std::uint32_t;
 using LONG = std::int32_t;
 using SHORT = std::int16_t;

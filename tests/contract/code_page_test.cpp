@@ -72,3 +72,41 @@ TEST(CodePageContract, WriteConsoleRefusesWhatIsNotAConsole) {
   EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
   EXPECT_EQ(written, 0u);
 }
+
+TEST(CodePageContract, Utf16BecomesTheCodePagesBytes) {
+  ASSERT_EQ(GetACP(), kCodePageWestern);
+  struct Case {
+    UINT codePage;
+    std::u16string text;
+    int capacity;
+    int result;
+    DWORD error;
+    std::string written;
+    BOOL defaulted;
+  };
+  const std::vector<Case> cases{
+      {kCodePageAnsi, u"caf\u00e9\u20ac", 8, 5, 0, "caf\xe9\x80", kFalse},
+      {kCodePageAnsi, u"a\u03b1", 8, 2, 0, "a?", kTrue},  // no alpha in 1252
+      {kCodePageAnsi, u"abc", 0, 3, 0, "", kFalse},       // the size, nothing written
+      {kCodePageUtf8, u"a\U0001F642\xD800", 16, 8, 0, "a\xf0\x9f\x99\x82\xef\xbf\xbd", 2},
+      {kCodePageAnsi, u"toolong", 3, 0, kErrorInsufficientBuffer, "", 2},
+      {kCodePageAnsi, u"", 8, 0, kErrorInvalidParameter, "", 2},
+  };
+  for (const Case& c : cases) {
+    std::string buffer(16, '\xbd');
+    BOOL defaulted = 2;
+    SetLastError(contract::kPrimeError);
+    int result = WideCharToMultiByte(c.codePage, 0, c.text.data(), static_cast<int>(c.text.size()),
+                                     buffer.data(), c.capacity, nullptr,
+                                     c.codePage == kCodePageUtf8 ? nullptr : &defaulted);
+    std::string what = std::to_string(c.codePage) + " case " + std::to_string(&c - cases.data());
+    EXPECT_EQ(result, c.result) << what;
+    EXPECT_EQ(result ? DWORD{0} : GetLastError(), c.error) << what;
+    // What fits may be written when the buffer is too small; nothing past it, ever.
+    std::size_t touched = c.error == kErrorInsufficientBuffer ? static_cast<std::size_t>(c.capacity)
+                                                              : c.written.size();
+    EXPECT_EQ(buffer.substr(touched), std::string(16 - touched, '\xbd')) << what;
+    if (c.capacity >= c.result) EXPECT_EQ(buffer.substr(0, c.written.size()), c.written) << what;
+    if (result) EXPECT_EQ(defaulted, c.defaulted) << what;
+  }
+}

@@ -42,6 +42,35 @@ TEST(ConsoleContract, ANullHandleIsNoConsoleAndTheModeIsLeftAlone) {
   EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
 }
 
+// Keys are for consoles only; nothing is read or written elsewhere.
+TEST(ConsoleContract, KeysNeedAConsole) {
+  INPUT_RECORD record;
+  std::memset(&record, 0xbd, sizeof record);
+  DWORD count = 0xdeadbeef;
+  SetLastError(0);
+  EXPECT_EQ(ReadConsoleInputW(nullptr, &record, 1, &count), kFalse);
+  EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(record.EventType, 0xbdbd);
+  count = 0xdeadbeef;
+  SetLastError(0);
+  EXPECT_EQ(WriteConsoleInputW(nullptr, &record, 1, &count), kFalse);
+  EXPECT_EQ(GetLastError(), kErrorInvalidHandle);
+  EXPECT_EQ(count, 0xdeadbeefu);
+}
+
+BOOL ZV_STDCALL handled(DWORD) {
+  return kTrue;
+}
+
+TEST(ConsoleContract, ControlHandlersComeAndGo) {
+  EXPECT_EQ(SetConsoleCtrlHandler(&handled, kTrue), kTrue);
+  EXPECT_EQ(SetConsoleCtrlHandler(&handled, kFalse), kTrue);
+  SetLastError(0);
+  EXPECT_EQ(SetConsoleCtrlHandler(&handled, kFalse), kFalse);
+  EXPECT_EQ(GetLastError(), kErrorInvalidParameter);
+}
+
 TEST(ConsoleContract, TheProgramPathIsAbsoluteAndEndsInExe) {
   char buffer[kMaxPath + 1];
   std::memset(buffer, 0xbd, sizeof buffer);

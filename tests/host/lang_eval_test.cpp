@@ -3,6 +3,7 @@
 // On the tests' fake library, whose "jobs" walks the job group as the scheduler does.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -161,6 +162,40 @@ TEST_F(Lang, ExitBelowALibraryRoutineGoesToTheHandlerOrWaitsForTheRoutine) {
   codes.clear();
   EXPECT_EQ(outcome("leave(){ exit(2) }\nleave").exitCode, 2);
   EXPECT_TRUE(codes.empty());
+}
+
+// Ctrl+C sets the flag while `pick` asks its question (a library routine running): the routine
+// and everything it calls back finish, and the run ends before its next step.
+TEST_F(Lang, AnInterruptEndsTheRunOnceTheLibraryCallHasReturned) {
+  std::atomic<bool> interrupt{false};
+  lang->setInterruptFlag(&interrupt);
+  runtime->hooks().askText = [&](std::string_view) -> std::optional<std::string> {
+    interrupt = true;
+    return "4";
+  };
+  struct Case {
+    const char* source;
+    std::vector<std::string> printed;
+  };
+  for (const Case& c : {
+           // The statement that called it still ends as usual: its value is printed.
+           Case{"print(\"a\")\npick\nprint(\"b\")", {"a", "4"}},
+           // Inside a job's action the walk goes on: the interrupt waits for jobs to return.
+           Case{"job\\a\\action(){ pick; print(\"in a\") }\njob\\b\\action(){ print(\"in b\") }\n"
+                "jobs\nprint(\"after\")",
+                {"job a", "in a", "job b", "in b"}},
+           // A function of the script stops at once, and so does its caller.
+           Case{"f(){ pick; print(\"in f\") }\nf\nprint(\"after\")", {}},
+       }) {
+    interrupt = false;
+    quenda::lang::Outcome result = outcome(c.source);
+    EXPECT_TRUE(result.interrupted) << c.source;
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(lines, c.printed) << c.source;
+  }
+  interrupt = false;
+  EXPECT_EQ(run("1 + 1"), "2");
+  lang->setInterruptFlag(nullptr);
 }
 
 TEST_F(Lang, AnswersAreReadAsNumbersWithoutCallingAnything) {

@@ -179,6 +179,50 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length
   return static_cast<int>(units.size());
 }
 
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length, char* out,
+                        int capacity, const char* defaultChar, BOOL* usedDefault) {
+  if (DWORD fault = recordCall("WideCharToMultiByte", codePage, flags, length))
+    return fail(fault, 0);
+  UINT page = codePage == kCodePageAnsi ? pages->ansi : codePage;
+  if (!wide || length == 0 || length < -1 || capacity < 0 || flags != 0 || defaultChar ||
+      (capacity > 0 && !out) || (page != kCodePageWestern && page != kCodePageUtf8) ||
+      (page == kCodePageUtf8 && usedDefault))
+    return fail(kErrorInvalidParameter, 0);
+  std::size_t size = 0;
+  if (length == -1) {
+    while (wide[size]) ++size;
+    ++size;  // the NUL goes along
+  } else {
+    size = static_cast<std::size_t>(length);
+  }
+  std::string bytes;
+  bool defaulted = false;
+  for (std::size_t i = 0; i < size; ++i) {
+    char32_t c = wide[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < size && wide[i + 1] >= 0xDC00 &&
+        wide[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = kReplacement;
+    }
+    if (page == kCodePageUtf8) {
+      appendUtf8(bytes, c);
+      continue;
+    }
+    int b = westernByte(c);
+    defaulted = defaulted || b < 0;
+    bytes += b >= 0 ? static_cast<char>(b) : '?';
+  }
+  if (usedDefault) *usedDefault = defaulted ? kTrue : kFalse;
+  if (capacity == 0) return static_cast<int>(bytes.size());
+  if (bytes.size() > static_cast<std::size_t>(capacity)) {
+    std::copy_n(bytes.begin(), capacity, out);
+    return fail(kErrorInsufficientBuffer, 0);
+  }
+  std::copy(bytes.begin(), bytes.end(), out);
+  return static_cast<int>(bytes.size());
+}
+
 UINT GetConsoleCP() {
   recordCall("GetConsoleCP");
   return pages->consoleInput;

@@ -4,10 +4,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
 
 #include "../program.h"
 #include "core.h"
+#include "sim.h"
 
 namespace platform {
 namespace {
@@ -25,14 +30,47 @@ struct StandardHandle {
 // The simulated handles are the addresses of these entries.
 StandardHandle handles[] = {{kStdInputHandle, 0}, {kStdOutputHandle, 1}, {kStdErrorHandle, 2}};
 
+struct ConsoleInput {
+  std::deque<INPUT_RECORD> events;
+  std::vector<PHANDLER_ROUTINE> handlers;
+};
+sim::detail::AreaState<ConsoleInput> input;
+
+// A terminal behind the handle makes it a console; events queued for the input do too.
 StandardHandle* consoleOf(HANDLE handle, bool output) {
-  for (StandardHandle& h : handles)
-    if (&h == handle && ::isatty(h.descriptor) == 1 && (!output || h.which != kStdInputHandle))
+  for (StandardHandle& h : handles) {
+    bool isInput = h.which == kStdInputHandle;
+    if (&h == handle && (::isatty(h.descriptor) == 1 || (isInput && !input->events.empty())) &&
+        (!output || !isInput))
       return &h;
+  }
   return nullptr;
 }
 
+bool isConsoleInput(HANDLE handle) {
+  return handle == &handles[0] && consoleOf(handle, false);
+}
+
 }  // namespace
+
+namespace sim {
+
+void typeConsoleInput(const std::vector<INPUT_RECORD>& events) {
+  input->events.insert(input->events.end(), events.begin(), events.end());
+}
+
+std::size_t consoleInputLeft() {
+  return input->events.size();
+}
+
+bool raiseConsoleCtrl(DWORD event) {
+  std::vector<PHANDLER_ROUTINE> handlers = input->handlers;
+  for (auto it = handlers.rbegin(); it != handlers.rend(); ++it)
+    if ((*it)(event)) return true;
+  return false;
+}
+
+}  // namespace sim
 
 int sim::detail::consoleOutputDescriptor(HANDLE handle) {
   StandardHandle* h = consoleOf(handle, true);
@@ -78,6 +116,41 @@ BOOL SetConsoleTextAttribute(HANDLE handle, WORD attributes) {
   StandardHandle* h = consoleOf(handle, true);
   if (!h) return fail(kErrorInvalidHandle, kFalse);
   h->attributes = attributes;
+  return kTrue;
+}
+
+BOOL ReadConsoleInputW(HANDLE handle, INPUT_RECORD* records, DWORD count, DWORD* read) {
+  if (read) *read = 0;
+  if (DWORD fault = recordCall("ReadConsoleInputW", handle, count)) return fail(fault, kFalse);
+  if (!isConsoleInput(handle) || !records || !read || input->events.empty())
+    return fail(kErrorInvalidHandle, kFalse);
+  DWORD n = 0;
+  for (; n < count && !input->events.empty(); ++n) {
+    records[n] = input->events.front();
+    input->events.pop_front();
+  }
+  *read = n;
+  return kTrue;
+}
+
+BOOL WriteConsoleInputW(HANDLE handle, const INPUT_RECORD* records, DWORD count, DWORD* written) {
+  if (DWORD fault = recordCall("WriteConsoleInputW", handle, count)) return fail(fault, kFalse);
+  if (!isConsoleInput(handle) || !records || !written) return fail(kErrorInvalidHandle, kFalse);
+  input->events.insert(input->events.end(), records, records + count);
+  *written = count;
+  return kTrue;
+}
+
+BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add) {
+  if (DWORD fault = recordCall("SetConsoleCtrlHandler", add)) return fail(fault, kFalse);
+  std::vector<PHANDLER_ROUTINE>& handlers = input->handlers;
+  if (add) {
+    handlers.push_back(handler);
+    return kTrue;
+  }
+  auto it = std::find(handlers.rbegin(), handlers.rend(), handler);
+  if (it == handlers.rend()) return fail(kErrorInvalidParameter, kFalse);
+  handlers.erase(std::next(it).base());
   return kTrue;
 }
 

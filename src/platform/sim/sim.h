@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "../console.h"
 #include "../dialogs.h"
 #include "../types.h"
 
@@ -169,6 +170,15 @@ void setKeyDown(int virtualKey, bool down);
 using KeyQueryHook = std::function<void(int virtualKey, int query)>;
 void onKeyQuery(KeyQueryHook hook);
 int keyQueries(int virtualKey);  // since reset
+
+// ---- Console input ----
+// Queues events for ReadConsoleInputW on the standard input, which counts as a console while
+// any are queued. reset(): none queued, no control handlers.
+void typeConsoleInput(const std::vector<INPUT_RECORD>& events);
+std::size_t consoleInputLeft();
+// Calls the control handlers as Ctrl+C (kCtrlCEvent) would, newest first, on this thread; true
+// when one of them handled the event.
+bool raiseConsoleCtrl(DWORD event);
 
 // ---- Modules ----
 // Registers a module under `name` (matched case-insensitively by its base name, ".dll" added

@@ -19,6 +19,12 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length
                                capacity);
 }
 
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length, char* out,
+                        int capacity, const char* defaultChar, BOOL* usedDefault) {
+  return ::WideCharToMultiByte(codePage, flags, reinterpret_cast<const ::WCHAR*>(wide), length, out,
+                               capacity, defaultChar, reinterpret_cast<::BOOL*>(usedDefault));
+}
+
 UINT GetConsoleCP() {
   return ::GetConsoleCP();
 }
