@@ -168,7 +168,7 @@ TEST_F(Launch, FailuresAtEachStepLeaveNoHandleAndNoMemory) {
 
 TEST_F(Launch, WhenMemoryRunsOutRunStartsTheRightCommandOrNothing) {
   quenda::ValueRef parameter = file("C:\\docs\\a b.txt");
-  forEachFault({"HeapAlloc", "HeapReAlloc"}, [&](const Fault& fault) {
+  forEachFault({"HeapAlloc"}, [&](const Fault& fault) {
     sim::reset();
     sim::addFile("C:\\tools\\app.exe");
     fault.arm();
