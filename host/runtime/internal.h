@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "runtime/address_set.h"
 #include "runtime/runtime.h"
 
 namespace quenda {
@@ -89,7 +90,7 @@ struct Class {
 // library are checked before they are used. Outlives the runtime while values do.
 struct Registry {
   Runtime::Impl* impl = nullptr;
-  std::unordered_set<const Value*> values;
+  AddressSet values;
   std::unordered_set<const Member*> members;
   std::unordered_set<const Group*> groups;
   std::unordered_map<abi::word, std::unique_ptr<Class>> classes;

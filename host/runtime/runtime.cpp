@@ -33,11 +33,12 @@ void Runtime::Impl::shutdown() {
   // Objects that someone outside still holds are released by the library now; the values
   // themselves stay until their last reference goes.
   std::vector<ValueRef> held;
-  for (const Value* v : registry->values) {
+  registry->values.forEach([&held](const void* p) {
+    auto* v = static_cast<Value*>(const_cast<void*>(p));
     if (v->kind == Kind::Object && v->body->constructed && !v->body->deleted) {
-      held.push_back(ValueRef::retain(const_cast<Value*>(v)));
+      held.push_back(ValueRef::retain(v));
     }
-  }
+  });
   for (ValueRef& object : held) {
     if (!object.get()->body->deleted) runDel(object.get());
   }

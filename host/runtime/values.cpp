@@ -1,5 +1,6 @@
 // Values: counted host allocations that start with the record the library reads.
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "runtime/internal.h"
@@ -134,23 +135,38 @@ void releaseValue(Value* v) {
     if (--v->refs > 0) return;  // kept by someone during _del: stays, without a second _del
   }
   if (registry) registry->values.erase(v);
-  delete body;
-  delete v;
+  body->~ValueBody();
+  v->~Value();
+  ::operator delete(v);  // the one block that make() took for both
 }
 
+namespace {
+// A value and its body share one block: one allocation a value, which is what a listing of
+// thousands of entries pays for each of them.
+constexpr std::size_t kBodyOffset =
+    (sizeof(Value) + alignof(ValueBody) - 1) / alignof(ValueBody) * alignof(ValueBody);
+static_assert(alignof(ValueBody) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+}  // namespace
+
 ValueRef Runtime::Impl::make(Kind kind) {
-  // Owned here until registered, so that memory running out on the way leaks nothing.
-  auto v = std::make_unique<Value>();
-  auto body = std::make_unique<ValueBody>();
+  void* block = ::operator new(kBodyOffset + sizeof(ValueBody));
+  auto* v = new (block) Value{};
+  auto* body = new (static_cast<char*>(block) + kBodyOffset) ValueBody;
   v->refs = 0;
   v->kind = kind;
   v->registry = registry.get();
+  v->body = body;
   body->registry = registry;
   v->record.type = typeTag(kind);
   v->record.data = body->block;
-  registry->values.insert(v.get());
-  v->body = body.release();
-  return ValueRef::retain(v.release());
+  try {
+    registry->values.insert(v);
+  } catch (...) {  // memory ran out: nothing was made
+    body->~ValueBody();
+    ::operator delete(block);
+    throw;
+  }
+  return ValueRef::retain(v);
 }
 
 void Runtime::Impl::setText(Value* v, std::string_view text) {
@@ -205,7 +221,7 @@ ValueRef Runtime::Impl::makeClassValue(Class* cls) {
 Value* Runtime::Impl::liveValue(const void* record) const {
   // The record is at offset 0, so a live value's address is its record's address.
   auto* v = static_cast<const Value*>(record);
-  return registry->values.count(v) ? const_cast<Value*>(v) : nullptr;
+  return registry->values.contains(v) ? const_cast<Value*>(v) : nullptr;
 }
 
 Member* Runtime::Impl::liveMember(const void* record) const {
