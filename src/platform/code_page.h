@@ -29,8 +29,9 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length
 
 // WideCharToMultiByte(codePage, 0, wide, length, out, capacity, nullptr, usedDefault): the other
 // way: `length` UTF-16 units (-1: up to and with the NUL) to bytes of the code page; the number
-// of bytes, or with capacity 0 the number needed. A character the code page lacks becomes '?'
-// and sets *usedDefault (when given; it must be null for kCodePageUtf8); a lone surrogate
+// of bytes, or with capacity 0 the number needed. A character the code page lacks becomes a
+// look-alike where Windows has one (alpha is 'a' in 1252; not in the simulation), else '?',
+// which sets *usedDefault (when given; it must be null for kCodePageUtf8); a lone surrogate
 // becomes U+FFFD in UTF-8. Errors as above; `defaultChar` must be null.
 int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length, char* out,
                         int capacity, const char* defaultChar, BOOL* usedDefault);
