@@ -12,15 +12,16 @@ namespace {
 platform::UINT savedInput = 0;
 platform::UINT savedOutput = 0;
 
-void restoreCodePages() {
-  if (savedInput) platform::SetConsoleCP(savedInput);
-  if (savedOutput) platform::SetConsoleOutputCP(savedOutput);
-}
-
 // WriteConsoleW takes a limited amount at once on older systems.
 constexpr std::size_t kChunk = 8192;
 
 }  // namespace
+
+void restoreCodePages() {
+  if (savedInput) platform::SetConsoleCP(savedInput);
+  if (savedOutput) platform::SetConsoleOutputCP(savedOutput);
+  savedInput = savedOutput = 0;
+}
 
 void useAnsiCodePageOnConsole() {
   platform::UINT ansi = platform::GetACP();

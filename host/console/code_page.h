@@ -12,6 +12,8 @@ namespace quenda::console {
 // mean what the library's texts mean, and gives the console its own code pages back when the
 // process ends (the console outlives it). Without a console: nothing.
 void useAnsiCodePageOnConsole();
+// Gives the console its code pages back now (for an exit that skips the handlers of exit).
+void restoreCodePages();
 
 // Writes text of the ANSI code page to a console as UTF-16, which shows every letter whatever
 // the console's code page; false, with nothing written, when `handle` is not a console.

@@ -107,6 +107,8 @@ int runQuenda(const std::vector<std::string>& args) {
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
+    restoreInputMode();
+    restoreCodePages();
     std::_Exit(code);
   });
 

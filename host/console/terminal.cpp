@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <iterator>
 
@@ -87,7 +88,28 @@ class RawInput {
   bool saved_ = false;
 };
 
+// While the host reads keys itself the console keeps no line of its own, between two reads too:
+// keys typed ahead while a statement runs wait in order as keys, and none is taken into a line
+// the console would edit. Ctrl+C stays a signal there.
+platform::HANDLE typedInput = nullptr;
+platform::DWORD modeBefore = 0;
+bool modeChanged = false;
+
+void keepKeysBetweenReads(platform::HANDLE input) {
+  if (modeChanged || !platform::GetConsoleMode(input, &modeBefore)) return;
+  platform::DWORD mode = modeBefore & ~(platform::kEnableLineInput | platform::kEnableEchoInput);
+  if (!platform::SetConsoleMode(input, mode)) return;
+  typedInput = input;
+  modeChanged = true;
+  std::atexit(restoreInputMode);
+}
+
 }  // namespace
+
+void restoreInputMode() {
+  if (modeChanged) platform::SetConsoleMode(typedInput, modeBefore);
+  modeChanged = false;
+}
 
 std::u32string fromAnsi(std::string_view text) {
   if (text.empty() || text.size() > 0x7FFFFFFF) return {};
@@ -107,6 +129,7 @@ Terminal::Terminal(Colour colour) {
   out_ = openStream(std::cout, platform::kStdOutputHandle, colour);
   err_ = openStream(std::cerr, platform::kStdErrorHandle, colour);
   keys_ = inputConsole_ && isConsole(out_.handle);
+  if (keys_) keepKeysBetweenReads(platform::GetStdHandle(platform::kStdInputHandle));
 }
 
 void Terminal::emit(Stream& stream, std::string_view text) {

@@ -13,6 +13,9 @@
 
 namespace quenda::console {
 
+// Gives the console back the input mode it had before the host read its keys (also done at exit).
+void restoreInputMode();
+
 // Text in the process's ANSI code page as characters, for the line editor.
 std::u32string fromAnsi(std::string_view text);
 
