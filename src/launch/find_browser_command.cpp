@@ -33,7 +33,9 @@ bool findBrowserCommand(TextVar& out) {
   directoryPart(command.c_str(), directory);
   fileNamePart(command.c_str(), fileName);
   out.assign(directory.c_str()).append(fileName);
-  return true;
+  // A cut path could name another program: memory running out here is a failed lookup.
+  return directory.present() && fileName.present() &&
+         out.size() == directory.size() + fileName.size();
 }
 
 }  // namespace zorvel

@@ -55,27 +55,29 @@ bool namesItsPlace(const char* address) {
 ZV_ROUTINE(web) {
   TextVar address;
   const bool hasAddress = host::nextArgText(address.cell());
+  TextVar encoded;
+  // The address given but not kept whole (memory ran out): nothing starts, rather than a
+  // browser on a cut address.
+  if (hasAddress && (!address.present() || !encodeQuotes(address.c_str(), encoded)))
+    return kNoResult;
 
   TextVar browser;
   if (findBrowserCommand(browser) && !browser.empty()) {
     if (hasAddress) {
-      TextVar encoded;
       TextVar parameters;
-      // Memory ran out: better no browser than one given a cut address.
-      if (!encodeQuotes(address.c_str(), encoded) ||
-          !appendQuotedArgument(parameters, encoded.c_str()))
-        return kNoResult;
+      if (!appendQuotedArgument(parameters, encoded.c_str())) return kNoResult;
       launchProgram(browser.c_str(), parameters.c_str(), "");
     } else {
       launchProgram(browser.c_str());
     }
   } else if (hasAddress) {
     // "www.example.com" would be found as a program of that name in the current folder: an
-    // address without a scheme is a web address.
+    // address without a scheme is a web address. The handler's command line quotes the address
+    // as the browser's does, so it too gets no double quote.
     TextVar target;
-    if (namesItsPlace(address.c_str())) {
-      target.assign(address.c_str());
-    } else if (!joinText(target, {"http://", address.c_str()})) {
+    if (namesItsPlace(encoded.c_str())) {
+      target.assign(encoded.c_str());
+    } else if (!joinText(target, {"http://", encoded.c_str()})) {
       return kNoResult;
     }
     if (target.present()) openWithShell(target.c_str());

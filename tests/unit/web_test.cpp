@@ -271,4 +271,27 @@ TEST_F(WebTest, RefusedCallsAtEveryStep) {
       platform::kErrorAccessDenied, [&] { return libraryBytes(); });
 }
 
+// Memory running out at any step: the browser gets the whole address, or nothing starts.
+TEST_F(WebTest, WithoutMemoryTheAddressArrivesWholeOrNothingStarts) {
+  forEachFault(
+      {"HeapAlloc", "HeapReAlloc"},
+      [&](const Fault& fault) {
+        sim::reset();
+        prepareMachine();
+        registerUserChoice("\"C:\\Program Files\\Browser\\browser.exe\" \"%1\"");
+        fault.arm();
+        web({text("https://example.org/?q=\"a\"")});
+        ASSERT_LE(sim::processes().size(), 1u);
+        for (const auto& started : sim::processes()) {
+          if (started.byShell) {
+            EXPECT_EQ(started.shellFile, "https://example.org/?q=%22a%22");
+          } else {
+            EXPECT_EQ(started.commandLine,
+                      "\"" + std::string(kBrowser) + "\" \"https://example.org/?q=%22a%22\"");
+          }
+        }
+      },
+      platform::kErrorNotEnoughMemory, [&] { return libraryBytes(); });
+}
+
 }  // namespace
