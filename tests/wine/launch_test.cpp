@@ -33,8 +33,7 @@ class RealLaunch : public wine::WorkFolder {
  protected:
   void SetUp() override {
     wine::WorkFolder::SetUp();
-    char self[MAX_PATH];
-    std::string tests(self, GetModuleFileNameA(nullptr, self, sizeof self));
+    std::string tests = _pgmptr;  // the recorder is beside this program
     tests.erase(tests.find_last_of('\\') + 1);
     addFolders(at("Program Dir\\"));
     recorder = at("Program Dir\\rec.exe");

@@ -40,6 +40,7 @@ wait_lines() {  # wait_lines WINDOW NAME TEXT [COUNT] [~]
   done
   echo "ok   $2"
 }
+
 t -f /dev/null new-session -d -s prompt -n idle -x 160 -y 60 "sleep 900"
 start p
 wait_lines p "the prompt comes up" "quenda: type help for the names, exit to leave" || {
