@@ -1,135 +1,91 @@
-// Starting programs: CreateProcessA, ShellExecuteExA and CloseHandle, the same cases natively
-// against the simulation and under Wine. The program started is the system's command
+// Starting programs (platform/process.h). The program started is the system's command
 // interpreter, told to exit at once.
-#include <cstring>
-#include <string>
-
 #include "fixture.h"
-#include "platform/process.h"
 
 namespace {
 
 using namespace platform;
 
-const char* const kInterpreter = "C:\\windows\\system32\\cmd.exe";
+const std::string kInterpreter = "C:\\windows\\system32\\cmd.exe";
 
 class Process : public contract::Folder {
  protected:
   void SetUp() override {
     contract::Folder::SetUp();
-    // The simulation's machine is empty: it gets the two system files the cases use.
-    if (std::string(contract::backendName()) == "sim") {
+    if (contract::simulated()) {  // an empty machine: the two system files the cases use
       contract::writeFile(kInterpreter, "program");
       contract::writeFile("C:\\windows\\win.ini", "[windows]");
     }
   }
 
-  // CreateProcessA with the library's arguments; *info primed when it fails.
-  BOOL start(std::string commandLine, const char* directory, PROCESS_INFORMATION& info) {
+  // CreateProcessA as the library calls it; on failure the information is left as it was or
+  // zeroed, and holds nothing to close.
+  BOOL start(std::string commandLine, const char* directory, DWORD error = 0) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = kStartfUseShowWindow;
     startup.wShowWindow = kSwShowNormal;
+    PROCESS_INFORMATION info, zero = {};
     std::memset(&info, contract::kPrime, sizeof info);
     SetLastError(contract::kPrimeError);
-    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, kFalse,
-                          kNormalPriorityClass, nullptr, directory, &startup, &info);
+    BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, kFalse,
+                                  kNormalPriorityClass, nullptr, directory, &startup, &info);
+    if (!started) {
+      EXPECT_EQ(GetLastError(), error) << commandLine;
+      EXPECT_TRUE(contract::primed(&info, sizeof info) || !std::memcmp(&info, &zero, sizeof info));
+      return kFalse;
+    }
+    EXPECT_TRUE(info.hProcess && info.hThread && info.hProcess != info.hThread);
+    EXPECT_TRUE(info.dwProcessId != 0 && info.dwProcessId != contract::kPrimeError);
+    EXPECT_TRUE(CloseHandle(info.hThread));
+    EXPECT_TRUE(CloseHandle(info.hProcess));
+    EXPECT_FAILS(CloseHandle(info.hProcess), kFalse, kErrorInvalidHandle);  // once only
+    return kTrue;
   }
 
-  // After a failure the information is left as it was or zeroed: it holds nothing to close.
-  static bool noHandles(const PROCESS_INFORMATION& info) {
-    PROCESS_INFORMATION zero = {};
-    return contract::primed(&info, sizeof info) || std::memcmp(&info, &zero, sizeof info) == 0;
-  }
-
-  SHELLEXECUTEINFOA shellInfo(const char* file, const char* parameters) {
+  // ShellExecuteExA as the library calls it: its error, 0 when it started a process.
+  DWORD shell(const std::string& file, const char* parameters) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.fMask = kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
     info.lpVerb = "";
-    info.lpFile = file;
+    info.lpFile = file.c_str();
     info.lpParameters = parameters;
     info.lpDirectory = "C:\\windows";
     info.nShow = kSwShowNormal;
     info.hProcess = reinterpret_cast<HANDLE>(0xbdbdbdbd);
-    return info;
+    SetLastError(contract::kPrimeError);
+    if (!ShellExecuteExA(&info)) {
+      EXPECT_LE(reinterpret_cast<std::uintptr_t>(info.hInstApp), 32u);
+      EXPECT_EQ(info.hProcess, nullptr);
+      return GetLastError();
+    }
+    EXPECT_GT(reinterpret_cast<std::uintptr_t>(info.hInstApp), 32u);
+    EXPECT_TRUE(info.hProcess && info.hProcess != reinterpret_cast<HANDLE>(0xbdbdbdbd));
+    EXPECT_TRUE(CloseHandle(info.hProcess));
+    return 0;
   }
 };
 
-TEST_F(Process, AStartedProgramGivesAProcessAndAThreadHandleToCloseOnce) {
-  PROCESS_INFORMATION info;
-  std::string line = std::string("\"") + kInterpreter + "\" /c exit";
-  ASSERT_TRUE(start(line, "C:\\windows", info));
-  EXPECT_NE(info.hProcess, nullptr);
-  EXPECT_NE(info.hThread, nullptr);
-  EXPECT_NE(info.hProcess, info.hThread);
-  EXPECT_NE(info.dwProcessId, 0u);
-  EXPECT_NE(info.dwProcessId, 0xbdbdbdbdu);
-  EXPECT_TRUE(CloseHandle(info.hThread));
-  EXPECT_TRUE(CloseHandle(info.hProcess));
-  EXPECT_FAILS(CloseHandle(info.hProcess), kFalse, kErrorInvalidHandle);
-}
-
-TEST_F(Process, ANameWithoutFolderOrExtensionIsSearchedFor) {
-  PROCESS_INFORMATION info;
-  ASSERT_TRUE(start("\"cmd\" /c exit", "C:\\windows", info));
-  EXPECT_TRUE(CloseHandle(info.hThread));
-  EXPECT_TRUE(CloseHandle(info.hProcess));
-}
-
-TEST_F(Process, WhatCannotBeStartedLeavesTheInformationAlone) {
-  PROCESS_INFORMATION info;
-  EXPECT_FALSE(start("\"C:\\windows\\zv-no-such-program.exe\"", nullptr, info));
-  EXPECT_EQ(GetLastError(), kErrorFileNotFound);
-  EXPECT_TRUE(noHandles(info));
-
-  EXPECT_FALSE(start("\"C:\\zv-no-such-folder\\program.exe\"", nullptr, info));
-  EXPECT_EQ(GetLastError(), kErrorFileNotFound);
-  EXPECT_TRUE(noHandles(info));
-
+TEST_F(Process, AProgramStartsByItsPathOrItsBareNameAndWhatIsNoneIsRefused) {
+  EXPECT_TRUE(start("\"" + kInterpreter + "\" /c exit", "C:\\windows"));
+  EXPECT_TRUE(start("\"cmd\" /c exit", "C:\\windows"));  // searched for, ".exe" added
+  EXPECT_FALSE(start("\"C:\\windows\\zv-no-such-program.exe\"", nullptr, kErrorFileNotFound));
+  EXPECT_FALSE(start("\"C:\\zv-no-such-folder\\program.exe\"", nullptr, kErrorFileNotFound));
   // A document is no program: the shell has to open it.
-  EXPECT_FALSE(start("\"C:\\windows\\win.ini\"", nullptr, info));
-  EXPECT_EQ(GetLastError(), kErrorBadExeFormat);
-  EXPECT_TRUE(noHandles(info));
-
-  std::string line = std::string("\"") + kInterpreter + "\" /c exit";
-  EXPECT_FALSE(start(line, "C:\\zv-no-such-folder", info));
-  EXPECT_EQ(GetLastError(), kErrorDirectory);
-  EXPECT_TRUE(noHandles(info));
+  EXPECT_FALSE(start("\"C:\\windows\\win.ini\"", nullptr, kErrorBadExeFormat));
+  EXPECT_FALSE(start("\"" + kInterpreter + "\" /c exit", "C:\\zv-no-such-folder", kErrorDirectory));
 }
 
-TEST_F(Process, TheShellStartsAProgramAndHandsBackItsProcess) {
-  SHELLEXECUTEINFOA info = shellInfo(kInterpreter, "/c exit");
-  ASSERT_TRUE(ShellExecuteExA(&info));
-  EXPECT_GT(reinterpret_cast<std::uintptr_t>(info.hInstApp), 32u);
-  ASSERT_NE(info.hProcess, nullptr);
-  EXPECT_NE(info.hProcess, reinterpret_cast<HANDLE>(0xbdbdbdbd));
-  EXPECT_TRUE(CloseHandle(info.hProcess));
-}
-
-TEST_F(Process, TheShellRefusesMissingFilesAndTypesNothingOpens) {
-  std::string missing = base + "zv-missing.txt";
-  SHELLEXECUTEINFOA info = shellInfo(missing.c_str(), "");
-  SetLastError(contract::kPrimeError);
-  EXPECT_FALSE(ShellExecuteExA(&info));
-  EXPECT_EQ(GetLastError(), kErrorFileNotFound);
-  EXPECT_LE(reinterpret_cast<std::uintptr_t>(info.hInstApp), 32u);
-  EXPECT_EQ(info.hProcess, nullptr);
-
-  std::string unknown = base + "data.zvnone";
-  contract::writeFile(unknown, "?");
-  info = shellInfo(unknown.c_str(), "");
-  SetLastError(contract::kPrimeError);
-  EXPECT_FALSE(ShellExecuteExA(&info));
+TEST_F(Process, TheShellStartsAProgramAndRefusesMissingFilesAndTypesNothingOpens) {
+  EXPECT_EQ(shell(kInterpreter, "/c exit"), 0u);
+  EXPECT_EQ(shell(base + "zv-missing.txt", ""), kErrorFileNotFound);
+  contract::writeFile(base + "data.zvnone", "?");
+  DWORD error = shell(base + "data.zvnone", "");
   // Known difference: Wine tries to run a file of an unknown type and reports it as no program.
-  if (std::string(contract::backendName()) == "win32") {
-    EXPECT_TRUE(GetLastError() == kErrorNoAssociation || GetLastError() == kErrorBadExeFormat)
-        << GetLastError();
-  } else {
-    EXPECT_EQ(GetLastError(), kErrorNoAssociation);
-  }
-  EXPECT_LE(reinterpret_cast<std::uintptr_t>(info.hInstApp), 32u);
-  EXPECT_EQ(info.hProcess, nullptr);
+  EXPECT_TRUE(error == kErrorNoAssociation ||
+              (!contract::simulated() && error == kErrorBadExeFormat))
+      << error;
 }
 
 }  // namespace
