@@ -1,5 +1,5 @@
-// The standard handles, consoles and the program's own path (platform/console.h, program.h).
-// Under ctest the standard handles are pipes or files.
+// Consoles and the program's own path (platform/console.h, program.h). Under ctest the standard
+// handles are pipes or files.
 #include "fixture.h"
 
 namespace {
@@ -7,7 +7,6 @@ namespace {
 using namespace platform;
 
 TEST(ConsoleContract, WhatIsNoConsoleIsRefusedAndNothingIsReadOrWritten) {
-  EXPECT_NE(GetStdHandle(kStdOutputHandle), kInvalidHandle);
   EXPECT_FAILS(GetStdHandle(static_cast<DWORD>(-13)), kInvalidHandle, kErrorInvalidHandle);
   DWORD mode = 0xdeadbeef;
   EXPECT_FAILS(GetConsoleMode(nullptr, &mode), kFalse, kErrorInvalidHandle);
@@ -25,6 +24,8 @@ TEST(ConsoleContract, WhatIsNoConsoleIsRefusedAndNothingIsReadOrWritten) {
   EXPECT_EQ(count, 0u);
   EXPECT_TRUE(contract::primed(&record, sizeof record));
   EXPECT_FAILS(WriteConsoleInputW(nullptr, &record, 1, &count), kFalse, kErrorInvalidHandle);
+  EXPECT_FAILS(WriteConsoleW(nullptr, u"x", 1, &count, nullptr), kFalse, kErrorInvalidHandle);
+  EXPECT_EQ(count, 0u);
 }
 
 BOOL ZV_STDCALL handled(DWORD) {
@@ -41,20 +42,14 @@ TEST(ConsoleContract, TheProgramPathIsAbsoluteAndASmallBufferGetsItsStartOnly) {
   char full[kMaxPath + 1];
   DWORD length = GetModuleFileNameA(nullptr, full, sizeof full);
   ASSERT_GT(length, 4u);
-  ASSERT_LT(length, sizeof full);
-  EXPECT_EQ(std::strlen(full), length);
   EXPECT_EQ(std::string(full + 1, 2), ":\\");
   EXPECT_EQ(std::string(full + length - 4), std::string(".exe"));
   char buffer[8];
   std::memset(buffer, contract::kPrime, sizeof buffer);
-  EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, 5), 5u);
-  EXPECT_EQ(GetLastError(), kErrorInsufficientBuffer);
+  EXPECT_FAILS(GetModuleFileNameA(nullptr, buffer, 5), 5u, kErrorInsufficientBuffer);
   // Later Windows end the cut path with a NUL in the last place; Wine and XP do not.
   EXPECT_EQ(std::string(buffer, 4), std::string(full, 4));
   EXPECT_TRUE(contract::primed(buffer + 5, 3));
-  std::memset(buffer, contract::kPrime, sizeof buffer);
-  EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, 0), 0u);
-  EXPECT_TRUE(contract::primed(buffer, sizeof buffer));
 }
 
 }  // namespace

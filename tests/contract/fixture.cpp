@@ -3,8 +3,6 @@
 #include "fixture.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdlib>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -33,7 +31,6 @@ Listing list(const std::string& pattern) {
   l.found = true;
   do {
     l.names.push_back(d.cFileName);
-    l.attributes.push_back(d.dwFileAttributes);
     std::memset(&d, kPrime, sizeof d);
     platform::SetLastError(kPrimeError);
   } while (platform::FindNextFileA(h, &d));
@@ -84,34 +81,27 @@ void writeWide(const std::wstring& path, const std::string& content) {
 // whose full path is longer than MAX_PATH go too, and through the wide calls, so names the code
 // page lacks go too.
 void removeTree(const std::wstring& folder) {
-  std::wstring trimmed = folder;
-  while (trimmed.size() > 1 && trimmed.back() == L'\\') trimmed.pop_back();
-  std::wstring name = trimmed.substr(trimmed.find_last_of(L"\\:") + 1);
-  if (!::SetCurrentDirectoryW(folder.c_str())) {
-    ::RemoveDirectoryW(folder.c_str());  // an empty folder too deep to enter
-    return;
-  }
-  std::vector<std::pair<std::wstring, bool>> entries;
-  ::WIN32_FIND_DATAW d;
-  ::HANDLE h = ::FindFirstFileW(L"*", &d);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
+  if (::SetCurrentDirectoryW(folder.c_str())) {
+    std::vector<std::pair<std::wstring, bool>> entries;
+    ::WIN32_FIND_DATAW d;
+    ::HANDLE h = ::FindFirstFileW(L"*", &d);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(h, &d)) {
       std::wstring entry = d.cFileName;
       if (entry != L"." && entry != L"..")
         entries.emplace_back(entry, (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (::FindNextFileW(h, &d));
-    ::FindClose(h);
-  }
-  for (const auto& [entry, isFolder] : entries) {
-    ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (isFolder) {
-      removeTree(entry);
-    } else {
-      ::DeleteFileW(entry.c_str());
     }
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+    for (const auto& [entry, isFolder] : entries) {
+      ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (isFolder) {
+        removeTree(entry);
+      } else {
+        ::DeleteFileW(entry.c_str());
+      }
+    }
+    ::SetCurrentDirectoryW(L"..");
   }
-  ::SetCurrentDirectoryW(L"..");
-  ::RemoveDirectoryW(name.c_str());
+  ::RemoveDirectoryW(folder.c_str());
 }
 
 std::string tempFolder() {
@@ -129,13 +119,11 @@ std::string readFile(const std::string& path) {
   ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                              nullptr);
   if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string content;
-  char buffer[4096];
+  char buffer[4096];  // the tests' files are small
   ::DWORD got = 0;
-  while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    content.append(buffer, got);
+  ::ReadFile(h, buffer, sizeof buffer, &got, nullptr);
   ::CloseHandle(h);
-  return content;
+  return std::string(buffer, got);
 }
 
 void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
@@ -146,22 +134,12 @@ bool unicodeFileExists(const std::string& utf8Path) {
   return ::GetFileAttributesW(wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Under Wine the host's /proc is reachable through drive Z:.
-bool readOnlyStopsOverwrite() {
-  ::HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-  if (!ntdll || !::GetProcAddress(ntdll, "wine_get_version")) return true;
-  std::string status = readFile("Z:\\proc\\self\\status");
-  auto at = status.find("\nUid:");
-  return at == std::string::npos || std::strtoul(status.c_str() + at + 5, nullptr, 10) != 0;
-}
-
 void Folder::SetUp() {
   static int counter = 0;
   std::string temp = tempFolder();
   ASSERT_FALSE(temp.empty());
   base = temp + "zvc" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
          "\\";
-  removeTree(wide(base, CP_ACP));  // a leftover of an earlier run with the same process id
   ::SetCurrentDirectoryA(temp.c_str());
   ASSERT_TRUE(::CreateDirectoryA(base.c_str(), nullptr)) << base << ": " << ::GetLastError();
   ASSERT_TRUE(::SetCurrentDirectoryA(base.c_str()));
@@ -210,24 +188,15 @@ std::string readFile(const std::string& ansiPath) {
   return platform::sim::fileContent(path);
 }
 
-// A name beyond ASCII gets a short name, as Wine gives one.
+// A short name too, as Wine gives every name beyond ASCII one.
 void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
   static int made = 0;
   platform::sim::addFile(utf8Path, content);
-  std::string name = utf8Path.substr(utf8Path.find_last_of("\\/") + 1);
-  if (std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) return;
-  std::string extension = name.substr(std::min(name.rfind('.'), name.size()));
-  if (extension.size() > 4) extension.clear();
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 100000) + extension);
+  platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 10000) + ".TXT");
 }
 
 bool unicodeFileExists(const std::string& utf8Path) {
   return platform::sim::exists(utf8Path);
-}
-
-bool readOnlyStopsOverwrite() {
-  return true;
 }
 
 void Folder::SetUp() {

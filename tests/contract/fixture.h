@@ -1,6 +1,6 @@
 // The contract tests' fixture: the one place that knows which backend runs. Natively the seam is
-// the simulation (sim/), under Wine it is Windows (win32/); the tests themselves use only the seam
-// headers and what this header offers.
+// the simulation (sim/), under Wine it is Windows (win32/); the tests use only the seam headers
+// and what this header offers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,16 +13,13 @@
 
 namespace contract {
 
-inline bool simulated() {
 #if defined(_WIN32)
-  return false;
+constexpr bool kSimulated = false;
 #else
-  return true;
+constexpr bool kSimulated = true;
 #endif
-}
 
-// Files made and read outside the seam (which has no CreateFileA). readFile gives "<missing>"
-// when the file can't be read.
+// Files made and read outside the seam (which has no CreateFileA); "<missing>" when unreadable.
 void writeFile(const std::string& path, const std::string& content = "");
 std::string readFile(const std::string& path);
 // Names the code page may lack: the path in UTF-8, made and looked at outside the seam (under
@@ -30,22 +27,18 @@ std::string readFile(const std::string& path);
 void writeUnicodeFile(const std::string& utf8Path, const std::string& content);
 bool unicodeFileExists(const std::string& utf8Path);
 
-// False where a read-only file does not stop CopyFileA from overwriting it: Wine run by root
-// (Wine relies on the host's permission checks, which root passes).
-bool readOnlyStopsOverwrite();
-
 // Registry values under kTestKey of the current user, stored byte for byte, keys made on the way.
 constexpr const char* kTestKey = "Software\\ZorvelContract";
 void setTestValue(const std::string& subkey, const std::string& name, const std::string& bytes,
                   platform::DWORD type = platform::kRegSz);
 void clearTestKey();
-// A top-level window of the calling thread, or null where the backend shows none (Wine without
-// a display).
+// A top-level window of this thread, or null where the backend shows none (Wine without a
+// display).
 platform::HWND makeTestWindow(bool visible, bool enabled);
 void destroyTestWindow(platform::HWND window);
 
-// Every test gets a fresh, empty folder as the current directory: C:\work\ in the simulation, a
-// new folder under the temporary folder under Windows, removed afterwards.
+// A fresh, empty folder as the current directory: C:\work\ in the simulation, a new folder
+// under the temporary folder under Windows, removed afterwards.
 class Folder : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -58,13 +51,12 @@ constexpr unsigned char kPrime = 0xbd;
 constexpr platform::DWORD kPrimeError = 0xbdbdbdbd;
 bool primed(const void* p, std::size_t n);
 
-// A whole search: the names and attributes in order, and FindFirstFileA's error or
-// FindNextFileA's at the end. Checks that a failed call leaves its data alone.
+// A whole search: the names in order, and FindFirstFileA's error or FindNextFileA's at the end.
+// Checks that a failed call leaves its data alone.
 struct Listing {
   bool found = false;
   platform::DWORD error = 0;
   std::vector<std::string> names;
-  std::vector<platform::DWORD> attributes;
 };
 Listing list(const std::string& pattern);
 // The names without "." and "..", sorted (the file system's order differs).
