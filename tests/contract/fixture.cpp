@@ -28,7 +28,6 @@ Listing list(const std::string& pattern) {
     EXPECT_TRUE(primed(&d, sizeof d)) << "FindFirstFileA(" << pattern << ") wrote on failure";
     return l;
   }
-  l.found = true;
   do {
     l.names.push_back(d.cFileName);
     std::memset(&d, kPrime, sizeof d);
@@ -59,10 +58,8 @@ std::string currentDirectory() {
 namespace {
 
 std::wstring wide(const std::string& text, ::UINT codePage = CP_UTF8) {
-  std::wstring out(text.size() + 1, L'\0');
-  int n = ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, out.data(),
-                                static_cast<int>(out.size()));
-  out.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+  wchar_t out[1024] = L"";
+  ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, out, 1024);
   return out;
 }
 
@@ -82,23 +79,19 @@ void writeWide(const std::wstring& path, const std::string& content) {
 // page lacks go too.
 void removeTree(const std::wstring& folder) {
   if (::SetCurrentDirectoryW(folder.c_str())) {
-    std::vector<std::pair<std::wstring, bool>> entries;
     ::WIN32_FIND_DATAW d;
     ::HANDLE h = ::FindFirstFileW(L"*", &d);
     for (bool more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(h, &d)) {
       std::wstring entry = d.cFileName;
-      if (entry != L"." && entry != L"..")
-        entries.emplace_back(entry, (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    }
-    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
-    for (const auto& [entry, isFolder] : entries) {
+      if (entry == L"." || entry == L"..") continue;
       ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (isFolder) {
+      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         removeTree(entry);
       } else {
         ::DeleteFileW(entry.c_str());
       }
     }
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
     ::SetCurrentDirectoryW(L"..");
   }
   ::RemoveDirectoryW(folder.c_str());

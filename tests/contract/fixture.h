@@ -54,9 +54,8 @@ bool primed(const void* p, std::size_t n);
 // A whole search: the names in order, and FindFirstFileA's error or FindNextFileA's at the end.
 // Checks that a failed call leaves its data alone.
 struct Listing {
-  bool found = false;
-  platform::DWORD error = 0;
   std::vector<std::string> names;
+  platform::DWORD error = 0;
 };
 Listing list(const std::string& pattern);
 // The names without "." and "..", sorted (the file system's order differs).

@@ -58,23 +58,6 @@ TEST_F(Folder, PathsOf260CharactersWorkAnd261AreRefusedByEveryCall) {
   EXPECT_TRUE(isFile(GetFileAttributesA(blanks.substr(0, kMaxPath).c_str())));
 }
 
-// Wine refuses only long texts; Windows refuses these too.
-TEST_F(Folder, ACopyOrMoveDestinationAndAShortRelativeTextMayBeLonger) {
-  std::string folder = base + std::string(200, 'L') + "\\";
-  std::string copied = pathOfLength(base, kMaxPath + 1, 'c');
-  std::string moved = pathOfLength(base, kMaxPath + 1, 'm');
-  writeFile("short.txt", "s");
-  writeFile("other.txt", "o");
-  EXPECT_TRUE(CopyFileA("short.txt", copied.c_str(), kFalse));
-  EXPECT_TRUE(MoveFileA("other.txt", moved.c_str()));
-  EXPECT_FAILS(CopyFileA("short.txt", copied.c_str(), kTrue), kFalse, kErrorFileExists);
-  ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-  EXPECT_EQ(readFile(moved.substr(folder.size())), "o");
-  std::string name(100, 'r');
-  EXPECT_TRUE(CreateDirectoryA(name.c_str(), nullptr));
-  EXPECT_TRUE(isFolder(GetFileAttributesA(name.c_str())));
-}
-
 TEST_F(Folder, GetCurrentDirectoryCopiesOnlyWhatFitsUpTo259Characters) {
   std::string folder = pathOfLength(base, kMaxPath - 1, 'c');
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));

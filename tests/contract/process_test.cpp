@@ -1,5 +1,6 @@
-// Starting programs (platform/process.h). The program started is the system's command
-// interpreter, told to exit at once.
+// Starting programs (platform/process.h) as the library does: what is started hands back handles
+// to close once, what is not hands back none. The program is the system's command interpreter,
+// told to exit at once.
 #include "fixture.h"
 
 namespace {
@@ -17,10 +18,24 @@ class Process : public contract::Folder {
       contract::writeFile("C:\\windows\\win.ini", "[windows]");
     }
   }
+};
 
-  // CreateProcessA as the library calls it: its error, 0 when it started a process. On failure the
-  // information is left as it was or zeroed, and holds nothing to close.
-  DWORD start(std::string commandLine, const char* directory = nullptr) {
+TEST_F(Process, AProgramStartedHandsBackTwoHandlesAndOneNotStartedNone) {
+  struct Case {
+    std::string line;
+    const char* folder;
+    DWORD error;
+  };
+  const std::string exit = "\"" + kInterpreter + "\" /c exit";
+  const std::vector<Case> cases{
+      {exit, "C:\\windows", 0},
+      {"\"cmd\" /c exit", "C:\\windows", 0},  // searched for, ".exe" added
+      {"\"C:\\zv-no-such-folder\\program.exe\"", nullptr, kErrorFileNotFound},
+      {"\"C:\\windows\\win.ini\"", nullptr, kErrorBadExeFormat},  // a document: for the shell
+      {exit, "C:\\zv-no-such-folder", kErrorDirectory},
+  };
+  for (auto [line, folder, error] : cases) {
+    SCOPED_TRACE(line);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = kStartfUseShowWindow;
@@ -28,62 +43,39 @@ class Process : public contract::Folder {
     PROCESS_INFORMATION info, zero = {};
     std::memset(&info, contract::kPrime, sizeof info);
     SetLastError(contract::kPrimeError);
-    BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, kFalse,
-                                  kNormalPriorityClass, nullptr, directory, &startup, &info);
-    if (!started) {
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, kFalse, kNormalPriorityClass,
+                        nullptr, folder, &startup, &info)) {
+      EXPECT_EQ(GetLastError(), error);
       EXPECT_TRUE(contract::primed(&info, sizeof info) || !std::memcmp(&info, &zero, sizeof info));
-      return GetLastError();
+      continue;
     }
+    EXPECT_EQ(error, 0u);
     EXPECT_TRUE(info.hProcess && info.hThread && info.hProcess != info.hThread);
     EXPECT_TRUE(CloseHandle(info.hThread));
     EXPECT_TRUE(CloseHandle(info.hProcess));
     EXPECT_FAILS(CloseHandle(info.hProcess), kFalse, kErrorInvalidHandle);  // once only
-    return 0;
   }
+}
 
-  // ShellExecuteExA as the library calls it: its error, 0 when it started a process.
-  DWORD shell(const std::string& file, const char* parameters) {
+TEST_F(Process, TheShellHandsBackTheProcessItStartedAndNothingForAFileItCannotOpen) {
+  contract::writeFile("data.zvnone", "?");
+  for (const std::string& file : {kInterpreter, base + "zv-missing.txt", base + "data.zvnone"}) {
+    SCOPED_TRACE(file);
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.fMask = kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
     info.lpVerb = "";
     info.lpFile = file.c_str();
-    info.lpParameters = parameters;
+    info.lpParameters = "/c exit";
     info.lpDirectory = "C:\\windows";
     info.nShow = kSwShowNormal;
     info.hProcess = reinterpret_cast<HANDLE>(0xbdbdbdbd);
-    SetLastError(contract::kPrimeError);
-    if (!ShellExecuteExA(&info)) {
-      EXPECT_LE(reinterpret_cast<std::uintptr_t>(info.hInstApp), 32u);
-      EXPECT_EQ(info.hProcess, nullptr);
-      return GetLastError();
-    }
-    EXPECT_GT(reinterpret_cast<std::uintptr_t>(info.hInstApp), 32u);
-    EXPECT_TRUE(info.hProcess && info.hProcess != reinterpret_cast<HANDLE>(0xbdbdbdbd));
-    EXPECT_TRUE(CloseHandle(info.hProcess));
-    return 0;
+    BOOL started = ShellExecuteExA(&info);
+    EXPECT_EQ(started != kFalse, file == kInterpreter);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(info.hInstApp) > 32, started != kFalse);
+    EXPECT_EQ(info.hProcess != nullptr, started != kFalse);
+    EXPECT_TRUE(!started || CloseHandle(info.hProcess));
   }
-};
-
-TEST_F(Process, AProgramStartsByItsPathOrItsBareNameAndWhatIsNoneIsRefused) {
-  EXPECT_EQ(start("\"" + kInterpreter + "\" /c exit", "C:\\windows"), 0u);
-  EXPECT_EQ(start("\"cmd\" /c exit", "C:\\windows"), 0u);  // searched for, ".exe" added
-  EXPECT_EQ(start("\"C:\\windows\\zv-no-such-program.exe\""), kErrorFileNotFound);
-  EXPECT_EQ(start("\"C:\\zv-no-such-folder\\program.exe\""), kErrorFileNotFound);
-  // A document is no program: the shell has to open it.
-  EXPECT_EQ(start("\"C:\\windows\\win.ini\""), kErrorBadExeFormat);
-  EXPECT_EQ(start("\"" + kInterpreter + "\" /c exit", "C:\\zv-no-such-folder"), kErrorDirectory);
-}
-
-TEST_F(Process, TheShellStartsAProgramAndRefusesMissingFilesAndTypesNothingOpens) {
-  EXPECT_EQ(shell(kInterpreter, "/c exit"), 0u);
-  EXPECT_EQ(shell(base + "zv-missing.txt", ""), kErrorFileNotFound);
-  contract::writeFile(base + "data.zvnone", "?");
-  DWORD error = shell(base + "data.zvnone", "");
-  // Known difference: Wine tries to run a file of an unknown type and reports it as no program.
-  EXPECT_TRUE(error == kErrorNoAssociation ||
-              (!contract::kSimulated && error == kErrorBadExeFormat))
-      << error;
 }
 
 }  // namespace
