@@ -7,7 +7,6 @@ namespace {
 using namespace platform;
 
 TEST(ConsoleContract, WhatIsNoConsoleIsRefusedAndNothingIsReadOrWritten) {
-  EXPECT_FAILS(GetStdHandle(static_cast<DWORD>(-13)), kInvalidHandle, kErrorInvalidHandle);
   DWORD mode = 0xdeadbeef;
   EXPECT_FAILS(GetConsoleMode(nullptr, &mode), kFalse, kErrorInvalidHandle);
   EXPECT_EQ(mode, 0xdeadbeefu);
@@ -26,16 +25,6 @@ TEST(ConsoleContract, WhatIsNoConsoleIsRefusedAndNothingIsReadOrWritten) {
   EXPECT_FAILS(WriteConsoleInputW(nullptr, &record, 1, &count), kFalse, kErrorInvalidHandle);
   EXPECT_FAILS(WriteConsoleW(nullptr, u"x", 1, &count, nullptr), kFalse, kErrorInvalidHandle);
   EXPECT_EQ(count, 0u);
-}
-
-BOOL ZV_STDCALL handled(DWORD) {
-  return kTrue;
-}
-
-TEST(ConsoleContract, ControlHandlersComeAndGo) {
-  EXPECT_EQ(SetConsoleCtrlHandler(&handled, kTrue), kTrue);
-  EXPECT_EQ(SetConsoleCtrlHandler(&handled, kFalse), kTrue);
-  EXPECT_FAILS(SetConsoleCtrlHandler(&handled, kFalse), kFalse, kErrorInvalidParameter);
 }
 
 TEST(ConsoleContract, TheProgramPathIsAbsoluteAndASmallBufferGetsItsStartOnly) {

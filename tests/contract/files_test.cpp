@@ -7,13 +7,7 @@
 #include <map>
 
 using namespace platform;
-using contract::Folder;
-using contract::isFile;
-using contract::isFolder;
-using contract::list;
-using contract::readFile;
-using contract::sortedNames;
-using contract::writeFile;
+using namespace contract;
 
 namespace {
 
@@ -143,22 +137,6 @@ TEST_F(Folder, PathsResolveInAnySpelling) {
   };
   for (const auto& [path, expected] : cases) EXPECT_EQ(what(path), expected) << path;
   EXPECT_EQ(sortedNames(list("DIR/*")), Names{"f.txt"});
-}
-
-TEST_F(Folder, AttributesAreSetAndNormalClearsThem) {
-  writeFile("f.txt");
-  ASSERT_TRUE(CreateDirectoryA("dir", nullptr));
-  const DWORD set = kFileAttributeReadonly | kFileAttributeHidden | kFileAttributeSystem;
-  for (const char* path : {"f.txt", "dir"}) {
-    DWORD wanted = std::string(path) == "dir" ? set & ~kFileAttributeReadonly : set;  // Wine
-    EXPECT_TRUE(SetFileAttributesA(path, wanted)) << path;
-    EXPECT_EQ(GetFileAttributesA(path) & set, wanted) << path;
-    EXPECT_TRUE(SetFileAttributesA(path, kFileAttributeNormal)) << path;
-    EXPECT_EQ(GetFileAttributesA(path) & set, 0u) << path;
-  }
-  EXPECT_TRUE(isFolder(GetFileAttributesA("dir")));
-  EXPECT_FAILS(SetFileAttributesA("missing", kFileAttributeNormal), kFalse, kErrorFileNotFound);
-  EXPECT_FAILS(SetFileAttributesA("nope\\x", kFileAttributeNormal), kFalse, kErrorPathNotFound);
 }
 
 TEST_F(Folder, CopyFileCopiesWithAttributesAndReplacesOnlyWhatItMayElseSaysWhy) {

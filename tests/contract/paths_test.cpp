@@ -3,13 +3,7 @@
 #include "fixture.h"
 
 using namespace platform;
-using contract::Folder;
-using contract::isFile;
-using contract::isFolder;
-using contract::kPrime;
-using contract::primed;
-using contract::readFile;
-using contract::writeFile;
+using namespace contract;
 
 namespace {
 
