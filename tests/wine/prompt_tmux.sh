@@ -86,6 +86,17 @@ keys p -l '.type)'
 keys p Enter
 wait_lines p "a completed line runs" "1"
 
+# A line wider than the terminal keeps to its row and scrolls sideways with the cursor.
+long=$(printf 'a%.0s' {1..200})
+keys p -l "x = \"$long\""
+keys p C-a Right Right Right Right Right
+keys p -l z
+wait_lines p "Home on a long line shows its start" 'quenda> x = "zaaa' 1 "~"
+check "a long line takes one row" 0 "$(t capture-pane -p -t p | grep -c '^aaaa')"
+keys p C-e Enter
+line p "print(x == \"z$long\")"
+wait_lines p "and was edited where the cursor showed" "1" 2
+
 # Colour reaches the terminal as the console's attributes.
 line p 'print("$cyan$in " + "colour$n$")'
 wait_lines p "a coloured line runs" "in colour"
