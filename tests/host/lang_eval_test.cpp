@@ -80,9 +80,8 @@ TEST_F(Lang, RunsThatTheLibraryKeepsCallingBackEndInAnError) {
   EXPECT_EQ(printed("1 + 1"), "2");  // the next run counts afresh
 }
 
-// Size is no nesting: a long else-if chain picks the right arm, and many definitions each keep
-// their own body (a name index that lost or mixed entries would show here).
-TEST_F(Lang, LongChainsAndManyDefinitionsRun) {
+// Size is no nesting: a long else-if chain picks the right arm.
+TEST_F(Lang, ALongElseIfChainRuns) {
   std::string chain = "if(n == 0){ print(\"arm 0\") }";
   for (int i = 1; i < 2000; ++i) {
     chain +=
@@ -91,13 +90,6 @@ TEST_F(Lang, LongChainsAndManyDefinitionsRun) {
   chain += "\nelse { print(\"none\") }";
   EXPECT_EQ(printed("n = 1999\n" + chain), "arm 1999");
   EXPECT_EQ(printed("n = -1\n" + chain), "none");
-
-  std::string definitions;
-  for (int i = 0; i < 2000; ++i) {
-    definitions += "f" + std::to_string(i) + "(){ return " + std::to_string(i) + " }\n";
-  }
-  printed(definitions);
-  EXPECT_EQ(printed("f1000(){ return -1 }\nf0 + f999 + f1000 + f1999"), "2997");
 }
 
 TEST_F(Lang, ExitBelowALibraryRoutineGoesToTheHandlerOrWaitsForTheRoutine) {

@@ -11,17 +11,9 @@ namespace {
 using fake::slot;
 using fake::state;
 using fake::word;
-using quenda::Kind;
 using quenda::Result;
 using quenda::Runtime;
 using quenda::ValueRef;
-
-abi::word ZV_STDCALL texts() {
-  char* text = nullptr;
-  while (slot<abi::NextArgTextFn>(abi::kNextArgText)(&text)) state.seen.push_back(text);
-  std::free(text);
-  return 0;
-}
 
 abi::word ZV_STDCALL kinds() {
   abi::ValueRecord* list = slot<abi::NewListFn>(abi::kResultList)();
@@ -103,16 +95,6 @@ const Poke kPokes[] = {
      "getSelf: the running routine has no object"},
     {"a word that is no value", [] { return abi::word(0x1234); },
      "'poke' returned 0x00001234, which is not a value"},
-    {"an unimplemented slot", [] { return slot<abi::StandingFn>(50)(); },
-     "host slot 50 is not implemented"},
-    {"runScript without a language",
-     [] { return slot<abi::RunScriptFn>(abi::kRunScript)("x = 1"); }, "no language is attached"},
-    {"two errors",
-     [] {
-       fake::raise("first");
-       return fake::raise("second");
-     },
-     "first"},
     // A group that is not there is 0, and walking 0 or calling member 0 does nothing; no error
     // of the calls before sticks.
     {"nothing to walk",
@@ -138,7 +120,6 @@ class RuntimeCalls : public ::testing::Test {
  protected:
   void SetUp() override {
     auto table = fake::TableBuilder()
-                     .fn("texts", texts)
                      .fn("kinds", kinds)
                      .fn("leftovers", leftovers)
                      .fn("walk", walk)
@@ -155,13 +136,6 @@ class RuntimeCalls : public ::testing::Test {
   Runtime rt;
   std::size_t baseline = 0;
 };
-
-TEST_F(RuntimeCalls, TextArgumentsArriveAsTextsNumbersInDecimalObjectsThroughForm) {
-  ValueRef t = rt.newObject("thing", "C:\\x\\y.txt").value;
-  ASSERT_TRUE(rt.call("texts", {rt.text("a"), rt.number(-5), t, rt.text("")}).ok());
-  EXPECT_EQ(state.seen, (std::vector<std::string>{"a", "-5", "C:\\x\\y.txt", ""}));
-  EXPECT_EQ(state.liveBlocks, 1);  // _form made no object
-}
 
 TEST_F(RuntimeCalls, ResultsOfEachKindAreOwnedByTheCallerAndTheRestIsFreed) {
   Result r = rt.call("kinds");

@@ -1,4 +1,4 @@
-// Value records and data blocks, assignment, lists, the namespace tree, and the text rules.
+// Value records and data blocks, assignment, containment, and the text rules.
 #include <gtest/gtest.h>
 
 #include "runtime_fake_library.h"
@@ -40,23 +40,6 @@ TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
   ASSERT_TRUE(rt.define("g\\h\\i", rt.number(1)).ok());
   EXPECT_EQ(*rt.define("g\\h\\inner", rt.lookup("g")).error,
             "the group 'g' cannot be placed inside itself");
-}
-
-TEST(RuntimeNamespaces, DefineKeepsPlacesAndRefusesBadPathsMakingNothing) {
-  Runtime rt;
-  ASSERT_TRUE(rt.define("b", rt.number(1)).ok());
-  ASSERT_TRUE(rt.define("a\\x", rt.text("t")).ok());
-  ASSERT_TRUE(rt.define("b", rt.text("now text")).ok());  // keeps its place
-  auto members = rt.members(rt.root());
-  ASSERT_EQ(members.size(), 2u);
-  EXPECT_EQ(members[0].first, "b");
-  EXPECT_EQ(rt.lookup("main\\a\\x").text(), "t");
-  EXPECT_FALSE(rt.lookup("b.y"));
-
-  EXPECT_EQ(*rt.define("b\\x", rt.number(2)).error, "'b' is a text, not a group");
-  EXPECT_EQ(*rt.define("c..d", rt.number(2)).error, "the path 'c..d' has an empty name");
-  EXPECT_EQ(*rt.define("main", rt.number(2)).error, "no name to define in 'main'");
-  EXPECT_FALSE(rt.lookup("c"));
 }
 
 TEST(RuntimeText, DecimalValuesAndMarkup) {

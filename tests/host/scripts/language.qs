@@ -44,6 +44,7 @@ n(2)                           //! 'n' is a number and cannot be called
 f.x = 1                        //! an object's members
 x\y = 1
 x = 5                          //! 'x' is a group and cannot be assigned to
+n\y = 1                        //! 'n' is a number, not a group
 int x                          //! 'x' is a group: choose
 run(){ }                       //! cannot be redefined
 text file                      //! is a class of the library: choose
