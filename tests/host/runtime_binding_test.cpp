@@ -1,4 +1,5 @@
-// The slot table and binding a library, given or loaded by path.
+// The runtime's side of the binary interface: the function tables a library registers, the
+// slots its routines call, binding and loading it, and its objects at the runtime's end.
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim.h"
@@ -7,8 +8,156 @@
 
 namespace {
 
+using fake::slot;
+using fake::state;
+using fake::word;
+using quenda::FunctionTable;
+using quenda::readFunctionTable;
 using quenda::Result;
 using quenda::Runtime;
+using quenda::ValueRef;
+
+abi::word ZV_STDCALL one() {
+  return 1;
+}
+
+TEST(RuntimeTable, TruncatedTablesStopAtTheBoundAtEveryCut) {
+  auto bytes = fake::TableBuilder().group("env").fn("get", one).end().fn("web", one).end().bytes();
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+    // A copy of exactly `cut` bytes: reading one more would be seen by AddressSanitizer.
+    std::vector<unsigned char> part(bytes.begin(), bytes.begin() + cut);
+    auto* data = part.empty() ? reinterpret_cast<const unsigned char*>("") : part.data();
+    FunctionTable t = readFunctionTable(data, cut);
+    ASSERT_TRUE(t.error) << "cut " << cut;
+    EXPECT_EQ(*t.error, "the table runs past its end at byte " + std::to_string(cut));
+  }
+  EXPECT_FALSE(readFunctionTable(bytes.data(), bytes.size()).error);
+}
+
+TEST(RuntimeTable, MalformedTablesNameTheFaultAndWhere) {
+  const unsigned char unknown[] = {2, 'a', 0, 1, 0, 0, 0, 9, 0};
+  EXPECT_EQ(*readFunctionTable(unknown).error, "unknown entry kind 9 at byte 7");
+  const unsigned char nameless[] = {2, 0, 1, 0, 0, 0, 0};
+  EXPECT_EQ(*readFunctionTable(nameless).error, "the entry at byte 0 has no name");
+  EXPECT_EQ(*readFunctionTable(nullptr).error, "no table");
+
+  // A name without its NUL stops at the longest name allowed; exactly that long is fine.
+  std::vector<unsigned char> longName = {2};
+  longName.insert(longName.end(), 1025, 'x');
+  longName.insert(longName.end(), {0, 1, 0, 0, 0, 0});
+  EXPECT_EQ(*readFunctionTable(longName.data()).error,
+            "the name at byte 1 is longer than 1024 bytes");
+  longName.erase(longName.begin() + 1);
+  EXPECT_FALSE(readFunctionTable(longName.data()).error);
+
+  auto nested = [](int depth) {
+    fake::TableBuilder b;
+    for (int i = 0; i < depth; ++i) b.group("g");
+    b.fn("leaf", one);
+    for (int i = 0; i <= depth; ++i) b.end();
+    return b.bytes();
+  };
+  auto ok = nested(quenda::kMaxTableDepth);
+  EXPECT_FALSE(readFunctionTable(ok.data(), ok.size()).error);
+  auto deep = nested(quenda::kMaxTableDepth + 1);
+  EXPECT_EQ(*readFunctionTable(deep.data(), deep.size()).error,
+            "groups nest deeper than 16 levels at byte 48");
+}
+
+// What `poke` does in its next call: one slot given what it does not take, or a rule broken.
+struct Poke {
+  const char* what;
+  abi::word (*poke)();
+  const char* error;  // nullptr: the call succeeds
+};
+auto* const kBogus = reinterpret_cast<abi::MemberRecord*>(0x1234);
+const Poke kPokes[] = {
+    {"firstMember", [] { return word(slot<abi::FirstMemberFn>(abi::kFirstMember)(0x1234)); },
+     "firstMember: 0x00001234 is neither a group nor a member"},
+    {"nextMember", [] { return word(slot<abi::NextMemberFn>(abi::kNextMember)(kBogus)); },
+     "nextMember: 0x00001234 is not a member"},
+    {"callMember", [] { return slot<abi::CallMemberFn>(abi::kCallMember)(kBogus, -1, 0); },
+     "callMember: 0x00001234 is not a member"},
+    {"newObject", [] { return word(slot<abi::NewObjectFn>(abi::kNewObject)(0x1234)); },
+     "newObject: 0x00001234 is not a class"},
+    {"registerFunctions",
+     [] { return slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions)(0x1234, nullptr); },
+     "registerFunctions: 0x00001234 is neither a namespace nor a class"},
+    {"createClass", [] { return slot<abi::CreateClassFn>(abi::kCreateClass)("x", 0x1234); },
+     "createClass: 0x00001234 is not a namespace"},
+    {"assignValue",
+     [] {
+       auto* eight = reinterpret_cast<abi::ValueRecord*>(8);
+       return abi::word(slot<abi::AssignValueFn>(abi::kAssignValue)(eight, nullptr));
+     },
+     "assignValue: 0x00000008 is not a value"},
+    {"nextArgText", [] { return slot<abi::NextArgTextFn>(abi::kNextArgText)(nullptr); },
+     "nextArgText: no text variable to store the argument in"},
+    {"a list into itself",
+     [] {
+       abi::ValueRecord* list = slot<abi::NewListFn>(abi::kResultList)();
+       slot<abi::ListAppendFn>(abi::kListAppend)(list, list);
+       return word(list);
+     },
+     "listAppend: a list cannot contain itself"},
+    {"getSelf outside a method", [] { return word(fake::self()); },
+     "getSelf: the running routine has no object"},
+    {"a word that is no value", [] { return abi::word(0x1234); },
+     "'poke' returned 0x00001234, which is not a value"},
+    // A group that is not there is 0, and walking 0 or calling member 0 does nothing; no error
+    // of the calls before sticks.
+    {"nothing to walk",
+     [] {
+       abi::word none = slot<abi::FindNamespaceFn>(abi::kFindNamespace)("nothing", -1);
+       if (slot<abi::FirstMemberFn>(abi::kFirstMember)(none)) return fake::raise("a member of 0");
+       return slot<abi::CallMemberFn>(abi::kCallMember)(nullptr, -1, 0);
+     },
+     nullptr},
+};
+std::size_t nextPoke = 0;
+abi::word ZV_STDCALL poke() {
+  return kPokes[nextPoke].poke();
+}
+
+class RuntimeCalls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().fn("poke", poke).end().bytes())).ok());
+    baseline = rt.liveValueCount();
+  }
+  Runtime rt;
+  std::size_t baseline = 0;
+};
+
+TEST_F(RuntimeCalls, WordsThatAreNotHandlesAndBrokenRulesAreRefusedByEverySlot) {
+  for (nextPoke = 0; nextPoke < std::size(kPokes); ++nextPoke) {
+    const Poke& p = kPokes[nextPoke];
+    SCOPED_TRACE(p.what);
+    Result r = rt.call("poke");
+    EXPECT_EQ(r.ok() ? "ok" : *r.error, p.error ? p.error : "ok");
+    EXPECT_TRUE(r.ok() || !r.value);
+  }
+  EXPECT_EQ(rt.liveValueCount(), baseline);
+}
+
+TEST_F(RuntimeCalls, AMethodNeedsAnObjectOfItsClass) {
+  EXPECT_EQ(*rt.call("thing.name").error, "'thing.name' needs a thing object");
+  EXPECT_EQ(*rt.callValue(rt.lookup("thing.name"), {}, rt.number(1)).error,
+            "'thing.name' needs a thing object");
+}
+
+TEST(RuntimeTeardown, ObjectsHeldPastTheRuntimeAreReleasedByTheLibraryInTime) {
+  ValueRef kept;
+  {
+    Runtime rt;
+    ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().end().bytes())).ok());
+    ASSERT_TRUE(rt.define("stored", rt.newObject("thing", "in the namespace").value).ok());
+    kept = rt.newObject("thing", "outside").value;
+    EXPECT_EQ(state.liveBlocks, 2);
+  }
+  EXPECT_EQ(state.liveBlocks, 0);
+  EXPECT_EQ(kept.objectPath(), "");  // its data went with the library's _del
+}
 
 TEST(RuntimeSlots, EveryUnimplementedSlotCalledOutsideACallReportsItsOwnNumber) {
   Runtime rt;
