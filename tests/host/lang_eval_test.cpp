@@ -1,5 +1,5 @@
-// What scripts cannot show of the language: echo, exit and its handler, the bounds on runs the
-// library keeps calling back, answers read as numbers, and the language ending first.
+// What scripts cannot show of the language: exit and its handler, interrupts, the bounds on runs
+// the library keeps calling back, answers read as numbers, and the language ending first.
 // On the tests' fake library, whose "jobs" walks the job group as the scheduler does.
 #include <gtest/gtest.h>
 
@@ -66,15 +66,6 @@ class Lang : public langtest::LibraryLangTest {
     return text.find(part) != std::string::npos;
   }
 };
-
-TEST_F(Lang, WithoutEchoNothingIsPrintedAndObjectsEndWithTheirNames) {
-  ASSERT_TRUE(lang->run("1\n\"x\"\nthing f(\"1\")", {"quiet.qs", false}).ok);
-  EXPECT_TRUE(lines.empty());
-  printed("thing f(\"2\")");  // declared again: the first object goes
-  EXPECT_EQ(state.liveBlocks, 1);
-  printed("main\\make(){ thing local(\"3\") }\nmake");
-  EXPECT_EQ(state.liveBlocks, 1);  // a local object ends with its function
-}
 
 TEST_F(Lang, RunsThatTheLibraryKeepsCallingBackEndInAnError) {
   // Recursion through the library: the action's error is reported, the walk goes on.
@@ -173,8 +164,11 @@ TEST_F(Lang, AnswersAreReadAsNumbersWithoutCallingAnything) {
   EXPECT_EQ(printed("pick\npick\npick\npick\npick\npick\npick"), "12\n5\n0\n0\n0\n0\n0");
 }
 
-TEST_F(Lang, TheLanguageEndingBeforeItsFunctionsIsSafe) {
-  printed("main\\late(){ print(\"late\") }");
+// The library hands over texts to run (link's functions): they run quietly, and not once the
+// language has ended.
+TEST_F(Lang, TextsFromTheLibraryRunQuietlyAndNotAfterTheLanguageEnded) {
+  ASSERT_TRUE(runtime->runScript("1\n\"x\"\nmain\\late(){ print(\"late\") }").ok());
+  EXPECT_TRUE(lines.empty());
   lang.reset();
   quenda::Result result = runtime->call("late");
   ASSERT_FALSE(result.ok());

@@ -204,7 +204,7 @@ TEST(RuntimeSlots, BindRunsTheEntryPointOnceAndRefusalsAreErrors) {
 
 TEST(RuntimeLoad, LoadsAModuleByPathAndLetsGoOfItAtTheEndOrOnAMissingExport) {
   platform::sim::reset();
-  fake::library(fake::TableBuilder().fn("hello", fake::noRoutine).end().bytes());
+  fake::library(fake::TableBuilder().fn("hello", one).end().bytes());
   platform::sim::addModule("plugin-under-test.dll",
                            {{"QuendaGetFunctions", reinterpret_cast<void*>(&fake::getFunctions)},
                             {"InitLibrary", reinterpret_cast<void*>(&fake::initLibrary)},

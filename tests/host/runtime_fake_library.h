@@ -1,6 +1,6 @@
 // A small plug-in written in the tests: it binds like the real one, creates the class "thing"
 // (a data block holding one path text, as file objects do) and registers the routines a test
-// gives. Routines record what they saw in `fake::state`.
+// gives.
 #pragma once
 
 #include <cstdint>
@@ -45,8 +45,7 @@ struct State {
   const void* slots[abi::kSlotCount] = {};
   abi::word standing[abi::kStandingValueCount] = {};
   abi::word thingClass = 0;
-  std::vector<std::string> seen;  // what routines read
-  int liveBlocks = 0;             // thing data blocks not yet released
+  int liveBlocks = 0;  // thing data blocks not yet released
   std::vector<unsigned char> thingTable;
   std::vector<unsigned char> rootTable;
 };
@@ -97,10 +96,6 @@ inline abi::word ZV_STDCALL thingDel() {
 }
 inline abi::word ZV_STDCALL thingForm() {
   return word(slot<abi::NewTextFn>(abi::kResultText)(pathOf(self())));
-}
-
-inline abi::word ZV_STDCALL noRoutine() {
-  return 0;
 }
 
 inline abi::word ZV_STDCALL getFunctions(const void* const* table) {
