@@ -62,8 +62,6 @@ TEST(LineEditor, KeysEditRecallAndCompleteTheLineAtTheCursor) {
            Case{U"dr<up><up><up>", U"one", 3, {}},  // stays at the oldest
            Case{U"dr<up><down>", U"dr", 2, {}},     // the draft comes back
            Case{U"<up><bs>x", U"twx", 3, {}}, Case{U"<up>", U"two", 3, {}},
-           Case{U"main\\dir\\g<tab>", U"main\\dir\\get", 12, {}},
-           Case{U"e<tab>", U"e", 1, {U"env", U"exit"}},
            Case{U"di(x)<home><right><right><tab>", U"dir(x)", 3, {}},  // the word before the cursor
            Case{U"print(\"di<tab>", U"print(\"di", 9, {}},             // not inside a text
        }) {

@@ -43,7 +43,6 @@ class TableBuilder {
 
 struct State {
   const void* slots[abi::kSlotCount] = {};
-  abi::word standing[abi::kStandingValueCount] = {};
   abi::word thingClass = 0;
   int liveBlocks = 0;  // thing data blocks not yet released
   std::vector<unsigned char> thingTable;
@@ -100,15 +99,12 @@ inline abi::word ZV_STDCALL thingForm() {
 
 inline abi::word ZV_STDCALL getFunctions(const void* const* table) {
   for (int i = 0; i < abi::kSlotCount; ++i) state.slots[i] = table[i];
-  for (int i = 0; i < abi::kStandingValueCount; ++i) {
-    state.standing[i] = slot<abi::StandingFn>(i)();
-  }
   slot<abi::SetTextAssignerFn>(abi::kSetTextAssigner)(&assignText);
   return 0;
 }
 
 inline abi::word ZV_STDCALL initLibrary() {
-  abi::word root = state.standing[abi::kGetRootNamespace];
+  abi::word root = slot<abi::StandingFn>(abi::kGetRootNamespace)();
   state.thingClass = slot<abi::CreateClassFn>(abi::kCreateClass)("thing", root);
   auto registerTable = slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions);
   registerTable(state.thingClass, state.thingTable.data());

@@ -33,7 +33,6 @@ f(){
 }
 f("one")                       //> one
 //! language.qs, line 32, column 9: pop: no argument left ('f' was given 1)
-"abc".name                     //! is a text
 print("x").name                //> x
                                //! gave no value
 file.name                      //! needs an object
@@ -45,11 +44,9 @@ f.x = 1                        //! an object's members
 x\y = 1
 x = 5                          //! 'x' is a group and cannot be assigned to
 n\y = 1                        //! 'n' is a number, not a group
-int x                          //! 'x' is a group: choose
 run(){ }                       //! cannot be redefined
 text file                      //! is a class of the library: choose
 print = 1                      //! builtin
-help(){ }                      //! builtin
 fn(){ }
 fn = 1                         //! is a function
 exit("soon")                   //! exit takes a number

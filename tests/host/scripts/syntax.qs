@@ -51,17 +51,15 @@ print("not run")
 print(1))                      //! syntax.qs, line 51, column 9
 print(1)
 }                              //! syntax.qs, line 53, column 1
-x = 1
-  y = )                        //! syntax.qs, line 55, column 7
-a # b                          //! syntax.qs, line 56, column 3
+a # b                          //! syntax.qs, line 54, column 3
 x
   print("abc
-  print("def")                 //! syntax.qs, line 58, column 9: unterminated text
+  print("def")                 //! syntax.qs, line 56, column 9: unterminated text
 print("runs nothing")
 main\f(){
   if(1){
 }
-//! syntax.qs, line 65, column 1: expected '}' at end of input (the '{' at line 61, column 9 is not closed)
+//! syntax.qs, line 63, column 1: expected '}' at end of input (the '{' at line 59, column 9 is not closed)
 else { x }                     //! 'else' must follow
 x =                            //! expected a value at end of line
 1 + 2 = 3                      //! expected a name or a path before '='
@@ -69,13 +67,11 @@ f(1){ }                        //! plain name as a parameter
 f(a, a){ }                     //! named twice
 x + y { }                      //! '{' starts a function only
 a b c                          //! expected the end of the statement at name 'c'
-args                           //! ':count'
 args:size                      //! 'count'
 dir.                           //! name after '.'
 if x { }                       //! '(' after 'if'
 text if = 1                    //! variable name
-x = 2147483648                 //! line 77, column 5: a number between -2147483648 and 2147483647
-x = 2147483649                 //! line 78, column 5: number 2147483649 is out of range
-x = pop pop                    //! end of the statement
+x = 2147483648                 //! line 74, column 5: a number between -2147483648 and 2147483647
+x = 2147483649                 //! line 75, column 5: number 2147483649 is out of range
 print(1, 2                     //! at end of input
 x = 12ab                       //! invalid number '12ab'
