@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,9 +22,7 @@ std::string shellQuoted(const std::string& arg) {
 
 std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // "@" stands for the test's folder (with its slash); a trailing "*" matches any rest.
