@@ -11,7 +11,6 @@
 namespace {
 
 using fake::slot;
-using fake::state;
 
 // jobs: one pass over the job group as the scheduler makes it: prints "job <name>", calls its
 // action, and then prints the refresh number whose block it read before the action.
@@ -49,10 +48,6 @@ class Lang : public langtest::LibraryLangTest {
   quenda::LibraryExports library() override {
     return fake::library(
         fake::TableBuilder().fn("jobs", jobs).fn("pick", pick).group("job").end().end().bytes());
-  }
-  void TearDown() override {
-    LibraryLangTest::TearDown();
-    EXPECT_EQ(state.liveBlocks, 0) << "objects left without _del";
   }
   // Runs source that must succeed; the printed lines, joined by "\n".
   std::string printed(std::string_view source) {

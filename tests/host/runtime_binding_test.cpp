@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim.h"
+#include "runtime/linked.h"
 #include "runtime/slots.h"
 #include "runtime_fake_library.h"
 
 namespace {
 
 using fake::slot;
-using fake::state;
 using fake::word;
 using quenda::FunctionTable;
 using quenda::readFunctionTable;
@@ -100,7 +100,7 @@ const Poke kPokes[] = {
        return word(list);
      },
      "listAppend: a list cannot contain itself"},
-    {"getSelf outside a method", [] { return word(fake::self()); },
+    {"getSelf outside a method", [] { return word(slot<abi::GetSelfFn>(abi::kGetSelf)()); },
      "getSelf: the running routine has no object"},
     {"a word that is no value", [] { return abi::word(0x1234); },
      "'poke' returned 0x00001234, which is not a value"},
@@ -109,7 +109,8 @@ const Poke kPokes[] = {
     {"nothing to walk",
      [] {
        abi::word none = slot<abi::FindNamespaceFn>(abi::kFindNamespace)("nothing", -1);
-       if (slot<abi::FirstMemberFn>(abi::kFirstMember)(none)) return fake::raise("a member of 0");
+       if (slot<abi::FirstMemberFn>(abi::kFirstMember)(none))
+         return slot<abi::RaiseErrorFn>(abi::kRaiseError)("0 has members");
        return slot<abi::CallMemberFn>(abi::kCallMember)(nullptr, -1, 0);
      },
      nullptr},
@@ -140,23 +141,22 @@ TEST_F(RuntimeCalls, WordsThatAreNotHandlesAndBrokenRulesAreRefusedByEverySlot) 
   EXPECT_EQ(rt.liveValueCount(), baseline);
 }
 
-TEST_F(RuntimeCalls, AMethodNeedsAnObjectOfItsClass) {
-  EXPECT_EQ(*rt.call("thing.name").error, "'thing.name' needs a thing object");
-  EXPECT_EQ(*rt.callValue(rt.lookup("thing.name"), {}, rt.number(1)).error,
-            "'thing.name' needs a thing object");
-}
-
-TEST(RuntimeTeardown, ObjectsHeldPastTheRuntimeAreReleasedByTheLibraryInTime) {
+// The library's own classes: a method refuses the wrong object, and objects that outlive the
+// runtime have their data released by the library while it is still there.
+TEST(RuntimeObjects, AMethodNeedsAnObjectOfItsClassAndObjectsEndWithTheRuntime) {
+  platform::sim::reset();
   ValueRef kept;
   {
     Runtime rt;
-    ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().end().bytes())).ok());
-    ASSERT_TRUE(rt.define("stored", rt.newObject("thing", "in the namespace").value).ok());
-    kept = rt.newObject("thing", "outside").value;
-    EXPECT_EQ(state.liveBlocks, 2);
+    ASSERT_TRUE(rt.bind(quenda::linkedLibrary()).ok());
+    EXPECT_EQ(*rt.call("file.name").error, "'file.name' needs a file object");
+    EXPECT_EQ(*rt.callValue(rt.lookup("file.name"), {}, rt.number(1)).error,
+              "'file.name' needs a file object");
+    ASSERT_TRUE(rt.define("stored", rt.newObject("file", "C:\\in\\the namespace").value).ok());
+    kept = rt.newObject("file", "C:\\outside").value;
+    EXPECT_EQ(kept.objectPath(), "C:\\outside");
   }
-  EXPECT_EQ(state.liveBlocks, 0);
-  EXPECT_EQ(kept.objectPath(), "");  // its data went with the library's _del
+  EXPECT_EQ(kept.objectPath(), "");
 }
 
 TEST(RuntimeSlots, EveryUnimplementedSlotCalledOutsideACallReportsItsOwnNumber) {
@@ -208,8 +208,8 @@ TEST(RuntimeLoad, LoadsAModuleByPathAndLetsGoOfItAtTheEndOrOnAMissingExport) {
   platform::sim::addModule("plugin-under-test.dll",
                            {{"QuendaGetFunctions", reinterpret_cast<void*>(&fake::getFunctions)},
                             {"InitLibrary", reinterpret_cast<void*>(&fake::initLibrary)},
-                            {"FileClass", reinterpret_cast<void*>(&fake::thingClassExport)},
-                            {"FolderClass", reinterpret_cast<void*>(&fake::thingClassExport)}});
+                            {"FileClass", reinterpret_cast<void*>(&fake::noClass)},
+                            {"FolderClass", reinterpret_cast<void*>(&fake::noClass)}});
   platform::sim::addModule("half.dll",
                            {{"QuendaGetFunctions", reinterpret_cast<void*>(&fake::getFunctions)},
                             {"InitLibrary", reinterpret_cast<void*>(&fake::initLibrary)}});

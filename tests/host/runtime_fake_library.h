@@ -1,8 +1,8 @@
-// A small plug-in written in the tests: it binds like the real one, creates the class "thing"
-// (a data block holding one path text, as file objects do) and registers the routines a test
-// gives.
+// A small plug-in written in the tests: it binds like the real one and registers the routines a
+// test gives, which reach the host through `fake::slot`.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -41,98 +41,37 @@ class TableBuilder {
   std::vector<unsigned char> bytes_;
 };
 
-struct State {
-  const void* slots[abi::kSlotCount] = {};
-  abi::word thingClass = 0;
-  int liveBlocks = 0;  // thing data blocks not yet released
-  std::vector<unsigned char> thingTable;
-  std::vector<unsigned char> rootTable;
-};
-inline State state;
+inline const void* slots[abi::kSlotCount];
+inline std::vector<unsigned char> rootTable;
 
 template <typename Fn>
 Fn slot(int n) {
-  return reinterpret_cast<Fn>(const_cast<void*>(state.slots[n]));
-}
-inline abi::ValueRecord* self() {
-  return slot<abi::GetSelfFn>(abi::kGetSelf)();
-}
-inline abi::word raise(const char* m) {
-  return slot<abi::RaiseErrorFn>(abi::kRaiseError)(m);
+  return reinterpret_cast<Fn>(const_cast<void*>(slots[n]));
 }
 inline abi::word word(const void* p) {
   return static_cast<abi::word>(reinterpret_cast<std::uintptr_t>(p));
 }
-inline char*& pathOf(abi::ValueRecord* thing) {
-  return *static_cast<char**>(thing->data);
-}
-
-inline int ZV_STDCALL assignText(const char* text, char** variable) {
-  std::free(*variable);
-  *variable = strdup(text ? text : "");
-  return 0;
-}
-
-// The class protocol, as the real classes follow it: the block holds the path.
-inline abi::word ZV_STDCALL thingNew() {
-  abi::ValueRecord* me = self();
-  me->data = std::calloc(1, sizeof(char*));
-  pathOf(me) = strdup("");
-  me->flags |= abi::kNewFlag;
-  ++state.liveBlocks;
-  return 0;
-}
-inline abi::word ZV_STDCALL thingDef() {
-  slot<abi::NextArgTextFn>(abi::kNextArgText)(&pathOf(self()));
-  return 0;
-}
-inline abi::word ZV_STDCALL thingDel() {
-  auto* block = static_cast<char**>(slot<abi::GetSelfDataFn>(abi::kGetSelfData)());
-  std::free(*block);
-  std::free(block);
-  --state.liveBlocks;
-  return 0;
-}
-inline abi::word ZV_STDCALL thingForm() {
-  return word(slot<abi::NewTextFn>(abi::kResultText)(pathOf(self())));
-}
 
 inline abi::word ZV_STDCALL getFunctions(const void* const* table) {
-  for (int i = 0; i < abi::kSlotCount; ++i) state.slots[i] = table[i];
-  slot<abi::SetTextAssignerFn>(abi::kSetTextAssigner)(&assignText);
+  std::copy(table, table + abi::kSlotCount, slots);
   return 0;
 }
-
 inline abi::word ZV_STDCALL initLibrary() {
   abi::word root = slot<abi::StandingFn>(abi::kGetRootNamespace)();
-  state.thingClass = slot<abi::CreateClassFn>(abi::kCreateClass)("thing", root);
-  auto registerTable = slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions);
-  registerTable(state.thingClass, state.thingTable.data());
-  registerTable(root, state.rootTable.data());
+  slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions)(root, rootTable.data());
+  return 0;
+}
+inline abi::word ZV_STDCALL noClass() {
   return 0;
 }
 
-inline abi::word ZV_STDCALL thingClassExport() {
-  return state.thingClass;
-}
-
-// Fresh state with the given root table; "name" is the thing's one method for scripts.
-inline quenda::LibraryExports library(std::vector<unsigned char> rootTable) {
-  state = State{};
-  state.thingTable = TableBuilder()
-                         .fn("_new", thingNew)
-                         .fn("_def", thingDef)
-                         .fn("_del", thingDel)
-                         .fn("_form", thingForm)
-                         .fn("name", thingForm)
-                         .end()
-                         .bytes();
-  state.rootTable = std::move(rootTable);
+inline quenda::LibraryExports library(std::vector<unsigned char> table) {
+  rootTable = std::move(table);
   quenda::LibraryExports e;
   e.getFunctions = getFunctions;
   e.initLibrary = initLibrary;
-  e.fileClass = thingClassExport;
-  e.folderClass = thingClassExport;
+  e.fileClass = noClass;
+  e.folderClass = noClass;
   return e;
 }
 
