@@ -120,17 +120,10 @@ abi::word ZV_STDCALL poke() {
   return kPokes[nextPoke].poke();
 }
 
-class RuntimeCalls : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().fn("poke", poke).end().bytes())).ok());
-    baseline = rt.liveValueCount();
-  }
+TEST(RuntimeCalls, WordsThatAreNotHandlesAndBrokenRulesAreRefusedByEverySlot) {
   Runtime rt;
-  std::size_t baseline = 0;
-};
-
-TEST_F(RuntimeCalls, WordsThatAreNotHandlesAndBrokenRulesAreRefusedByEverySlot) {
+  ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().fn("poke", poke).end().bytes())).ok());
+  std::size_t baseline = rt.liveValueCount();
   for (nextPoke = 0; nextPoke < std::size(kPokes); ++nextPoke) {
     const Poke& p = kPokes[nextPoke];
     SCOPED_TRACE(p.what);
