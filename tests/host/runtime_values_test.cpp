@@ -1,4 +1,4 @@
-// Assignment into data blocks the library may hold, containment, and markup.
+// Values that would contain themselves, and markup.
 #include <gtest/gtest.h>
 
 #include "runtime_fake_library.h"
@@ -7,21 +7,6 @@ namespace {
 
 using quenda::Runtime;
 using quenda::ValueRef;
-
-TEST(RuntimeValues, AssignmentKeepsTheDataBlockOrRefusesAndKeepsTheValue) {
-  Runtime rt;
-  ValueRef n = rt.number(1);
-  ASSERT_TRUE(rt.assign(n, rt.text("-15")).ok());
-  EXPECT_FALSE(rt.assign(n, rt.text("2147483648")).ok());  // one past int32
-  EXPECT_FALSE(rt.assign(n, rt.text("+1")).ok());
-  EXPECT_EQ(n.number(), -15);
-
-  ValueRef t = rt.text("old");
-  void* block = t.record()->data;
-  ASSERT_TRUE(rt.assign(t, rt.number(-2147483647 - 1)).ok());
-  EXPECT_EQ(t.record()->data, block);
-  EXPECT_STREQ(*static_cast<const char* const*>(block), "-2147483648");
-}
 
 TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
   Runtime rt;

@@ -18,21 +18,22 @@ int total = 0
 add(v){ total = total + v; scratch = v }
 add(2); add(3); total          //> 5
 scratch                        //! unknown name 'scratch'
-n = "seven"                    //! not a number
+n = "-2147483648"; n           //> -2147483648
+n = "2147483648"               //! not a number
 n = dir                        //! group
-n.name                         //! language.qs, line 23, column 3: 'n' is a number, not an object or a group: it has no member 'name'
+n.name                         //! language.qs, line 24, column 3: 'n' is a number, not an object or a group: it has no member 'name'
 widget w("x")                  //! unknown type 'widget'
 help dir                       //! write help(dir)
 pop                            //! the script was given 0
 two(a, b){ }
 
-two(1)                         //! language.qs, line 29, column 1: 'two' takes 2 argument(s) (a, b) and was given 1
+two(1)                         //! language.qs, line 30, column 1: 'two' takes 2 argument(s) (a, b) and was given 1
 f(){
   print(pop)
   print(pop)
 }
 f("one")                       //> one
-//! language.qs, line 32, column 9: pop: no argument left ('f' was given 1)
+//! language.qs, line 33, column 9: pop: no argument left ('f' was given 1)
 print("x").name                //> x
                                //! gave no value
 file.name                      //! needs an object
