@@ -1,11 +1,6 @@
 // file and folder objects of the library, driven by declarations and assignments.
 file f("C:\work\notes.txt")
 f                              //> C:\work\notes.txt
-f.name; f.ext; f.path          //> notes.txt
-                               //> txt
-                               //> C:\work\
-f.type                         //> 0
-
 folder d = dir.get
 d                              //> C:\work\
 d.name                         //> work
