@@ -1,5 +1,5 @@
 // The runtime's side of the binary interface: the function tables a library registers, the
-// slots its routines call, binding and loading it, and its objects at the runtime's end.
+// slots its routines call, binding and loading it, and the values and objects it hands over.
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim.h"
@@ -150,6 +150,19 @@ TEST(RuntimeObjects, AMethodNeedsAnObjectOfItsClassAndObjectsEndWithTheRuntime) 
     EXPECT_EQ(kept.objectPath(), "C:\\outside");
   }
   EXPECT_EQ(kept.objectPath(), "");
+}
+
+TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
+  Runtime rt;
+  ValueRef inner = rt.list({rt.text("b"), rt.number(2)});
+  ValueRef outer = rt.list({rt.text("a"), inner});
+  EXPECT_EQ(rt.form(outer).value.text(), "[a, [b, 2]]");
+  EXPECT_EQ(*rt.assign(inner, outer).error, "a list cannot contain itself");
+  EXPECT_EQ(inner.elements().size(), 2u);
+
+  ASSERT_TRUE(rt.define("g\\h\\i", rt.number(1)).ok());
+  EXPECT_EQ(*rt.define("g\\h\\inner", rt.lookup("g")).error,
+            "the group 'g' cannot be placed inside itself");
 }
 
 TEST(RuntimeSlots, EveryUnimplementedSlotCalledOutsideACallReportsItsOwnNumber) {

@@ -1,4 +1,4 @@
-// Values that would contain themselves, and markup.
+// Values that would contain themselves.
 #include <gtest/gtest.h>
 
 #include "runtime_fake_library.h"
@@ -19,13 +19,6 @@ TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
   ASSERT_TRUE(rt.define("g\\h\\i", rt.number(1)).ok());
   EXPECT_EQ(*rt.define("g\\h\\inner", rt.lookup("g")).error,
             "the group 'g' cannot be placed inside itself");
-}
-
-TEST(RuntimeText, Markup) {
-  EXPECT_EQ(quenda::stripMarkup("$cyan$ 1 $gray$-$n$ [src]"), " 1 - [src]");
-  EXPECT_EQ(quenda::ansiMarkup("$cyan$x"), "\x1b[36mx\x1b[0m");  // never leaves colour on
-  EXPECT_EQ(quenda::stripMarkup("$5 $n"), "$5 $n");
-  EXPECT_EQ(quenda::stripMarkup("$$n$$"), "$$");
 }
 
 }  // namespace
