@@ -1,7 +1,6 @@
 // Scripts written in the language (tests/host/scripts/*.qs) run against the library over the
 // simulated machine. A script states what it expects in comments:
 //   //> text       the next line it prints
-//   //? text       an answer to the next question (askText)
 //   //! text       the run ends in an error whose message, with its place, contains the text
 //   //~ n          standby stops at Ctrl+Enter pressed after its pass n
 // A file holds several runs, each after the ones before it: a run ends with its //! line, and a
@@ -35,7 +34,6 @@ std::vector<fs::path> scripts() {
 struct ScriptRun {
   std::string source;  // padded with the lines before it
   std::vector<std::string> output;
-  std::deque<std::string> answers;
   std::string error;
   int stopAfterPass = 0;
 };
@@ -56,7 +54,6 @@ std::vector<ScriptRun> runsOf(const std::string& file) {
     std::string text = line.substr(std::min(line.size(), at + 4));
     char kind = line[at + 2];
     if (kind == '>') run.output.push_back(text);
-    if (kind == '?') run.answers.push_back(text);
     if (kind == '!') run.error = text;
     if (kind == '~') run.stopAfterPass = std::stoi(text);
   }
@@ -78,7 +75,6 @@ TEST_P(LangScripts, RunsAsItsCommentsSay) {
     std::size_t start = expected.source.find_first_not_of('\n');
     if (start == std::string::npos) continue;
     SCOPED_TRACE(expected.source.substr(start, 80));
-    answers = expected.answers;
     sim::setKeyDown(platform::kVkControl, false);
     sim::setKeyDown(platform::kVkReturn, false);
     const int stopAt = sim::keyQueries(platform::kVkReturn) + expected.stopAfterPass + 1;
@@ -97,7 +93,6 @@ TEST_P(LangScripts, RunsAsItsCommentsSay) {
           << "expected an error with: " << expected.error << "\ngot: " << message;
     }
     EXPECT_EQ(lines, expected.output);
-    EXPECT_TRUE(answers.empty()) << "questions expected but not asked: " << answers.size();
   }
 }
 
