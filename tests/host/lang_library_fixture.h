@@ -1,4 +1,5 @@
-// The language on a runtime bound to the library itself, over a fresh simulated machine.
+// The language on a runtime bound to the library itself (or to another that a test gives), over
+// a fresh simulated machine.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,10 +32,12 @@ class LibraryLangTest : public ::testing::Test {
     runtime->hooks().reportError = [this](std::string_view message) {
       lines.push_back("error: " + std::string(message));
     };
-    quenda::Result bound = runtime->bind(quenda::linkedLibrary());
+    quenda::Result bound = runtime->bind(library());
     ASSERT_TRUE(bound.ok()) << *bound.error;
     lang = std::make_unique<quenda::lang::Interpreter>(*runtime);
   }
+
+  virtual quenda::LibraryExports library() { return quenda::linkedLibrary(); }
 
   void TearDown() override {
     lang.reset();

@@ -1,76 +1,177 @@
-// The slot table, standing values, the record of slot calls, and binding a library.
+// The runtime's side of the binary interface: the function tables a library registers, the
+// slots its routines call, binding and loading it, and the values and objects it hands over.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "platform/sim/sim.h"
+#include "runtime/linked.h"
 #include "runtime/slots.h"
 #include "runtime_fake_library.h"
 
 namespace {
 
-using quenda::Kind;
+using fake::slot;
+using fake::word;
+using quenda::FunctionTable;
+using quenda::readFunctionTable;
 using quenda::Result;
 using quenda::Runtime;
+using quenda::ValueRef;
 
-abi::word ZV_STDCALL callUnimplemented() {
-  return fake::slot<abi::StandingFn>(50)();  // slot 50 is not one the library uses
+abi::word ZV_STDCALL one() {
+  return 1;
 }
 
-TEST(RuntimeSlots, EveryEntryIsCallableAndOnlyTheUsedSlotsDoWork) {
-  Runtime rt;
-  const void* const* table = rt.slotTable();
-  std::set<const void*> distinct;
-  const std::set<int> used = {14, 15, 27,  28,  29,  57,  62,  68,  69,  73,  74,  79, 80,
-                              91, 97, 109, 111, 113, 119, 152, 154, 156, 161, 163, 180};
-  for (int i = 0; i < abi::kSlotCount; ++i) {
-    ASSERT_NE(table[i], nullptr) << "slot " << i;
-    distinct.insert(table[i]);
-    bool expected = i < abi::kStandingValueCount || used.count(i);
-    EXPECT_EQ(quenda::slotImplemented(i), expected) << "slot " << i;
+TEST(RuntimeTable, TruncatedTablesStopAtTheBoundAtEveryCut) {
+  auto bytes = fake::TableBuilder().group("env").fn("get", one).end().fn("web", one).end().bytes();
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+    // A copy of exactly `cut` bytes: reading one more would be seen by AddressSanitizer.
+    std::vector<unsigned char> part(bytes.begin(), bytes.begin() + cut);
+    auto* data = part.empty() ? reinterpret_cast<const unsigned char*>("") : part.data();
+    FunctionTable t = readFunctionTable(data, cut);
+    ASSERT_TRUE(t.error) << "cut " << cut;
+    EXPECT_EQ(*t.error, "the table runs past its end at byte " + std::to_string(cut));
   }
-  // Each unimplemented slot has an address of its own, so it can name itself in its error.
-  EXPECT_EQ(distinct.size(), static_cast<std::size_t>(abi::kSlotCount));
+  EXPECT_FALSE(readFunctionTable(bytes.data(), bytes.size()).error);
 }
 
-TEST(RuntimeSlots, AnUnimplementedSlotRaisesAnErrorNamingItsNumber) {
-  Runtime rt;
-  ASSERT_TRUE(
-      rt.bind(fake::library(fake::TableBuilder().fn("odd", callUnimplemented).end().bytes())).ok());
-  Result r = rt.call("odd");
-  ASSERT_FALSE(r.ok());
-  EXPECT_EQ(*r.error, "host slot 50 is not implemented");
+TEST(RuntimeTable, MalformedTablesNameTheFaultAndWhere) {
+  const unsigned char nameless[] = {2, 0, 1, 0, 0, 0, 0};
+  EXPECT_EQ(*readFunctionTable(nameless).error, "the entry at byte 0 has no name");
+  EXPECT_EQ(*readFunctionTable(nullptr).error, "no table");
 
-  // Each of them, called directly outside any call, reports instead of crashing.
+  // A name without its NUL stops at the longest name allowed; exactly that long is fine.
+  std::vector<unsigned char> longName = {2};
+  longName.insert(longName.end(), 1025, 'x');
+  longName.insert(longName.end(), {0, 1, 0, 0, 0, 0});
+  EXPECT_EQ(*readFunctionTable(longName.data()).error,
+            "the name at byte 1 is longer than 1024 bytes");
+  longName.erase(longName.begin() + 1);
+  EXPECT_FALSE(readFunctionTable(longName.data()).error);
+
+  auto nested = [](int depth) {
+    fake::TableBuilder b;
+    for (int i = 0; i < depth; ++i) b.group("g");
+    b.fn("leaf", one);
+    for (int i = 0; i <= depth; ++i) b.end();
+    return b.bytes();
+  };
+  auto ok = nested(quenda::kMaxTableDepth);
+  EXPECT_FALSE(readFunctionTable(ok.data(), ok.size()).error);
+  auto deep = nested(quenda::kMaxTableDepth + 1);
+  EXPECT_EQ(*readFunctionTable(deep.data(), deep.size()).error,
+            "groups nest deeper than 16 levels at byte 48");
+}
+
+// What `poke` does in its next call: one slot given what it does not take, or a rule broken.
+struct Poke {
+  const char* what;
+  abi::word (*poke)();
+  const char* error;  // nullptr: the call succeeds
+};
+auto* const kBogus = reinterpret_cast<abi::MemberRecord*>(0x1234);
+const Poke kPokes[] = {
+    {"firstMember", [] { return word(slot<abi::FirstMemberFn>(abi::kFirstMember)(0x1234)); },
+     "firstMember: 0x00001234 is neither a group nor a member"},
+    {"nextMember", [] { return word(slot<abi::NextMemberFn>(abi::kNextMember)(kBogus)); },
+     "nextMember: 0x00001234 is not a member"},
+    {"callMember", [] { return slot<abi::CallMemberFn>(abi::kCallMember)(kBogus, -1, 0); },
+     "callMember: 0x00001234 is not a member"},
+    {"newObject", [] { return word(slot<abi::NewObjectFn>(abi::kNewObject)(0x1234)); },
+     "newObject: 0x00001234 is not a class"},
+    {"registerFunctions",
+     [] { return slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions)(0x1234, nullptr); },
+     "registerFunctions: 0x00001234 is neither a namespace nor a class"},
+    {"createClass", [] { return slot<abi::CreateClassFn>(abi::kCreateClass)("x", 0x1234); },
+     "createClass: 0x00001234 is not a namespace"},
+    {"assignValue",
+     [] {
+       auto* eight = reinterpret_cast<abi::ValueRecord*>(8);
+       return abi::word(slot<abi::AssignValueFn>(abi::kAssignValue)(eight, nullptr));
+     },
+     "assignValue: 0x00000008 is not a value"},
+    {"nextArgText", [] { return slot<abi::NextArgTextFn>(abi::kNextArgText)(nullptr); },
+     "nextArgText: no text variable to store the argument in"},
+    {"a list into itself",
+     [] {
+       abi::ValueRecord* list = slot<abi::NewListFn>(abi::kResultList)();
+       slot<abi::ListAppendFn>(abi::kListAppend)(list, list);
+       return word(list);
+     },
+     "listAppend: a list cannot contain itself"},
+    {"getSelf outside a method", [] { return word(slot<abi::GetSelfFn>(abi::kGetSelf)()); },
+     "getSelf: the running routine has no object"},
+    {"a word that is no value", [] { return abi::word(0x1234); },
+     "'poke' returned 0x00001234, which is not a value"},
+    // A group that is not there is 0, and walking 0 or calling member 0 does nothing; no error
+    // of the calls before sticks.
+    {"nothing to walk",
+     [] {
+       abi::word none = slot<abi::FindNamespaceFn>(abi::kFindNamespace)("nothing", -1);
+       if (slot<abi::FirstMemberFn>(abi::kFirstMember)(none))
+         return slot<abi::RaiseErrorFn>(abi::kRaiseError)("0 has members");
+       return slot<abi::CallMemberFn>(abi::kCallMember)(nullptr, -1, 0);
+     },
+     nullptr},
+};
+std::size_t nextPoke = 0;
+abi::word ZV_STDCALL poke() {
+  return kPokes[nextPoke].poke();
+}
+
+TEST(RuntimeCalls, WordsThatAreNotHandlesAndBrokenRulesAreRefusedByEverySlot) {
+  Runtime rt;
+  ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().fn("poke", poke).end().bytes())).ok());
+  std::size_t baseline = rt.liveValueCount();
+  for (nextPoke = 0; nextPoke < std::size(kPokes); ++nextPoke) {
+    const Poke& p = kPokes[nextPoke];
+    SCOPED_TRACE(p.what);
+    Result r = rt.call("poke");
+    EXPECT_EQ(r.ok() ? "ok" : *r.error, p.error ? p.error : "ok");
+    EXPECT_TRUE(r.ok() || !r.value);
+  }
+  EXPECT_EQ(rt.liveValueCount(), baseline);
+}
+
+// The library's own classes: a method refuses the wrong object, and objects that outlive the
+// runtime have their data released by the library while it is still there.
+TEST(RuntimeObjects, AMethodNeedsAnObjectOfItsClassAndObjectsEndWithTheRuntime) {
+  platform::sim::reset();
+  ValueRef kept;
+  {
+    Runtime rt;
+    ASSERT_TRUE(rt.bind(quenda::linkedLibrary()).ok());
+    EXPECT_EQ(*rt.call("file.name").error, "'file.name' needs a file object");
+    EXPECT_EQ(*rt.callValue(rt.lookup("file.name"), {}, rt.number(1)).error,
+              "'file.name' needs a file object");
+    ASSERT_TRUE(rt.define("stored", rt.newObject("file", "C:\\in\\the namespace").value).ok());
+    kept = rt.newObject("file", "C:\\outside").value;
+    EXPECT_EQ(kept.objectPath(), "C:\\outside");
+  }
+  EXPECT_EQ(kept.objectPath(), "");
+}
+
+TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
+  Runtime rt;
+  ValueRef inner = rt.list({rt.text("b"), rt.number(2)});
+  ValueRef outer = rt.list({rt.text("a"), inner});
+  EXPECT_EQ(rt.form(outer).value.text(), "[a, [b, 2]]");
+  EXPECT_EQ(*rt.assign(inner, outer).error, "a list cannot contain itself");
+  EXPECT_EQ(inner.elements().size(), 2u);
+
+  ASSERT_TRUE(rt.define("g\\h\\i", rt.number(1)).ok());
+  EXPECT_EQ(*rt.define("g\\h\\inner", rt.lookup("g")).error,
+            "the group 'g' cannot be placed inside itself");
+}
+
+TEST(RuntimeSlots, EveryUnimplementedSlotCalledOutsideACallReportsItsOwnNumber) {
+  Runtime rt;
   std::vector<std::string> reported;
   rt.hooks().reportError = [&](std::string_view m) { reported.emplace_back(m); };
-  for (int i = 0; i < abi::kSlotCount; ++i) {
+  for (int i = abi::kStandingValueCount; i < abi::kSlotCount; ++i) {
     if (quenda::slotImplemented(i)) continue;
     reinterpret_cast<abi::StandingFn>(const_cast<void*>(rt.slotTable()[i]))();
+    ASSERT_EQ(reported.back(), "host slot " + std::to_string(i) + " is not implemented");
   }
-  ASSERT_EQ(reported.size(), 181u - 14u - 25u);
-  EXPECT_EQ(reported.front(), "host slot 16 is not implemented");
-  EXPECT_EQ(reported.back(), "host slot 179 is not implemented");
-}
-
-int ZV_STDCALL refuseEntry(void*, abi::word, void*) {
-  return 0;
-}
-
-TEST(RuntimeSlots, ASecondBindIsRefusedAndARefusedLoadIsReported) {
-  Runtime rt;
-  ASSERT_TRUE(rt.bind(fake::library(fake::TableBuilder().end().bytes())).ok());
-  Result again = rt.bind(fake::library(fake::TableBuilder().end().bytes()));
-  ASSERT_FALSE(again.ok());
-  EXPECT_EQ(*again.error, "a library is already bound to this runtime");
-
-  Runtime other;
-  quenda::LibraryExports e = fake::library(fake::TableBuilder().end().bytes());
-  e.dllMain = refuseEntry;
-  Result refused = other.bind(e);
-  ASSERT_FALSE(refused.ok());
-  EXPECT_EQ(*refused.error, "the library refused to load");
-  EXPECT_FALSE(other.bound());
 }
 
 std::vector<abi::word> entryReasons;
@@ -78,61 +179,57 @@ int ZV_STDCALL recordEntry(void*, abi::word reason, void*) {
   entryReasons.push_back(reason);
   return 1;
 }
+int ZV_STDCALL refuseEntry(void*, abi::word, void*) {
+  return 0;
+}
 
-TEST(RuntimeSlots, BindRunsTheEntryPointAndTheRuntimeEndDetaches) {
+TEST(RuntimeSlots, BindRunsTheEntryPointOnceAndRefusalsAreErrors) {
   entryReasons.clear();
   {
     Runtime rt;
     quenda::LibraryExports e = fake::library(fake::TableBuilder().end().bytes());
     e.dllMain = recordEntry;
     ASSERT_TRUE(rt.bind(e).ok());
+    EXPECT_EQ(*rt.bind(e).error, "a library is already bound to this runtime");
     EXPECT_EQ(entryReasons, std::vector<abi::word>{1});
   }
-  EXPECT_EQ(entryReasons, (std::vector<abi::word>{1, 0}));
+  EXPECT_EQ(entryReasons, (std::vector<abi::word>{1, 0}));  // the runtime's end detaches
+
+  Runtime refusing;
+  quenda::LibraryExports e = fake::library(fake::TableBuilder().end().bytes());
+  e.dllMain = refuseEntry;
+  EXPECT_EQ(*refusing.bind(e).error, "the library refused to load");
+  EXPECT_FALSE(refusing.bound());
+
+  Runtime badTable;
+  EXPECT_EQ(*badTable.bind(fake::library({7})).error,
+            "binding the library: registerFunctions: unknown entry kind 7 at byte 0");
 }
 
-TEST(RuntimeSlots, ATableErrorDuringInitialisationFailsTheBind) {
-  Runtime rt;
-  quenda::LibraryExports e = fake::library(fake::TableBuilder().raw({7}).bytes());
-  Result r = rt.bind(e);
-  ASSERT_FALSE(r.ok());
-  EXPECT_EQ(*r.error, "binding the library: registerFunctions: unknown entry kind 7 at byte 0");
-}
-
-TEST(RuntimeLoad, LoadsAModuleByPathThroughTheLoaderAndFreesItAtTheEnd) {
+TEST(RuntimeLoad, LoadsAModuleByPathAndLetsGoOfItAtTheEndOrOnAMissingExport) {
   platform::sim::reset();
-  fake::library(fake::TableBuilder().fn("hello", fake::noRoutine).end().bytes());
+  fake::library(fake::TableBuilder().fn("hello", one).end().bytes());
   platform::sim::addModule("plugin-under-test.dll",
                            {{"QuendaGetFunctions", reinterpret_cast<void*>(&fake::getFunctions)},
                             {"InitLibrary", reinterpret_cast<void*>(&fake::initLibrary)},
-                            {"FileClass", reinterpret_cast<void*>(&fake::thingClassExport)},
-                            {"FolderClass", reinterpret_cast<void*>(&fake::thingClassExport)}});
+                            {"FileClass", reinterpret_cast<void*>(&fake::noClass)},
+                            {"FolderClass", reinterpret_cast<void*>(&fake::noClass)}});
+  platform::sim::addModule("half.dll",
+                           {{"QuendaGetFunctions", reinterpret_cast<void*>(&fake::getFunctions)},
+                            {"InitLibrary", reinterpret_cast<void*>(&fake::initLibrary)}});
   {
     Runtime rt;
+    EXPECT_EQ(*rt.load("half.dll").error,
+              "'half.dll' is not a plug-in: it has no export FileClass");
+    EXPECT_EQ(platform::sim::openHandles(), "");
+    EXPECT_FALSE(rt.bound());
     Result r = rt.load("C:\\plugins\\Plugin-Under-Test.DLL");
     ASSERT_TRUE(r.ok()) << *r.error;
-    EXPECT_TRUE(rt.lookup("hello").is(Kind::Routine));
+    EXPECT_TRUE(rt.lookup("hello").is(quenda::Kind::Routine));
     EXPECT_EQ(platform::sim::openHandles(), "module PLUGIN-UNDER-TEST.DLL");
   }
   EXPECT_EQ(platform::sim::openHandles(), "");
   platform::sim::removeModule("plugin-under-test.dll");
-}
-
-TEST(RuntimeLoad, AMissingModuleOrExportIsAClearError) {
-  platform::sim::reset();
-  Runtime rt;
-  Result missing = rt.load("C:\\nowhere\\absent.dll");
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(*missing.error, "cannot load the library 'C:\\nowhere\\absent.dll' (error 126)");
-
-  platform::sim::addModule("half.dll",
-                           {{"QuendaGetFunctions", reinterpret_cast<void*>(&fake::getFunctions)},
-                            {"InitLibrary", reinterpret_cast<void*>(&fake::initLibrary)}});
-  Result half = rt.load("half.dll");
-  ASSERT_FALSE(half.ok());
-  EXPECT_EQ(*half.error, "'half.dll' is not a plug-in: it has no export FileClass");
-  EXPECT_EQ(platform::sim::openHandles(), "");  // let go again
-  EXPECT_FALSE(rt.bound());
   platform::sim::removeModule("half.dll");
 }
 

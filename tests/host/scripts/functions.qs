@@ -16,11 +16,6 @@ fact(n){
 }
 fact(10)                       //> 3628800
 
-// Locals stay local; a global is reached when it exists.
-int calls = 0
-count(){ calls = calls + 1; temp = calls }
-count; count; calls            //> 2
-
 // A group of functions, defined where it is needed.
 tools\text\twice(s){ return s + s }
 tools\text\twice("ab")         //> abab

@@ -1,5 +1,5 @@
 // Variables keep their kind, functions their own arguments; what cannot work is an error that
-// names it.
+// names it and ends its run.
 int n = 5
 n = "7"; n                     //> 7
 text t = 12; t                 //> 12
@@ -8,8 +8,6 @@ int m; m                       //> 0
 text e; e == ""                //> 1
 g(who){ print("hello", who, args:count) }
 g("you", "extra")              //> hello you 2
-sq(k){ return k * k }
-sq(7)                          //> 49
 none(){ return }
 none
 int k = 1
@@ -19,94 +17,45 @@ bump(k); k                     //> 2
 int total = 0
 add(v){ total = total + v; scratch = v }
 add(2); add(3); total          //> 5
-//---
-scratch
-//! unknown name 'scratch'
-//---
-n = "seven"
-//! not a number
-//---
-n = dir
-//! group
-//---
-widget w("x")
-//! unknown type 'widget'
-//---
-help dir
-//! write help(dir)
-//---
-run dir
-//! write run(dir)
-//---
-pop
-//! the script was given 0
-//---
+scratch                        //! unknown name 'scratch'
+n = "-2147483648"; n           //> -2147483648
+n = "2147483648"               //! not a number
+n = dir                        //! group
+n.name                         //! language.qs, line 24, column 3: 'n' is a number, not an object or a group: it has no member 'name'
+widget w("x")                  //! unknown type 'widget'
+help dir                       //! write help(dir)
+pop                            //! the script was given 0
 two(a, b){ }
 
-two(1)
-//! language.qs, line 46, column 1: 'two' takes 2 argument(s) (a, b) and was given 1
-//---
-"abc".name
-//! is a text
-//---
-print("x").name               //> x
-//! gave no value
-//---
-file.name
-//! needs an object
-//---
+two(1)                         //! language.qs, line 30, column 1: 'two' takes 2 argument(s) (a, b) and was given 1
+f(){
+  print(pop)
+  print(pop)
+}
+f("one")                       //> one
+//! language.qs, line 33, column 9: pop: no argument left ('f' was given 1)
+print("x").name                //> x
+                               //! gave no value
+file.name                      //! needs an object
 file f("p")
-f.nosuch
-//! a file object has no member 'nosuch'
-//---
-dir.nosuch
-//! unknown name 'nosuch' in the group 'dir'
-//---
-n(2)
-//! 'n' is a number and cannot be called
-//---
-file f("p")
-f.x = 1
-//! an object's members
-//---
-dir = 5
-//! 'dir' is a group and cannot be assigned to
-//---
+f.nosuch                       //! a file object has no member 'nosuch'
+dir.nosuch                     //! unknown name 'nosuch' in the group 'dir'
+n(2)                           //! 'n' is a number and cannot be called
+f.x = 1                        //! an object's members
 x\y = 1
-x = 5
-//! 'x' is a group and cannot be assigned to
-//---
-int x
-//! 'x' is a group: choose
-//---
-run(){ }
-//! cannot be redefined
-//---
-text file
-//! is a class of the library: choose
-//---
-print = 1
-//! builtin
-//---
-help(){ }
-//! builtin
-//---
+x = 5                          //! 'x' is a group and cannot be assigned to
+n\y = 1                        //! 'n' is a number, not a group
+run(){ }                       //! cannot be redefined
+text file                      //! is a class of the library: choose
+print = 1                      //! builtin
 fn(){ }
-fn = 1
-//! is a function
-//---
-exit("soon")
-//! exit takes a number
-//---
-help(3)
-//! has no members
+fn = 1                         //! is a function
+exit("soon")                   //! exit takes a number
+help(3)                        //! has no members
 //--- Endless recursion ends in an error, and the language goes on working.
 down(d){ return down(d + 1) }
-down(0)
-//! nest deeper than
+down(0)                        //! nest deeper than
 //--- Deep expressions inside each call reach the evaluation bound before the call bound.
 deep(d){ return deep(d + 1) + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 + 0 }
-deep(0)
-//! nest deeper than
-//---
+deep(0)                        //! nest deeper than
 1 + 1                          //> 2
