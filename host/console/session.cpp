@@ -68,7 +68,9 @@ int runQuenda(const std::vector<std::string>& args) {
   Terminal terminal(options.colour);
   if (!options.error.empty()) {
     terminal.errorLine("quenda: " + options.error);
-    terminal.errorLine(usageText());
+    // Line by line: an error line shows a line break inside it escaped.
+    std::istringstream usage(usageText());
+    for (std::string line; std::getline(usage, line);) terminal.errorLine(line);
     return kExitUsage;
   }
   if (options.help) {

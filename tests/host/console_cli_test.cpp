@@ -52,7 +52,13 @@ const Case kCases[] = {
      "quenda: the script wide.qs is UTF-16 text; save it as UTF-8 or ANSI\n",
      2},
     {"a folder is no script", {"."}, "", "quenda: cannot read the script .\n", 2},
-    {"an unknown option", {"--frobnicate"}, "", "quenda: unknown option '--frobnicate'\n*", 2},
+    {"an unknown option, then the usage line by line",
+     {"--frobnicate"},
+     "",
+     "quenda: unknown option '--frobnicate'\nusage: quenda [--lib PATH] "
+     "[--color=auto|always|never] "
+     "[-e STATEMENTS | FILE]...\n  no script *",
+     2},
     {"help", {"--help"}, "usage: quenda*", "", 0},
     {"the echo shows markup, print renders it",
      {"-e", "text t = \"a$n$b $5 $$n$$\"", "-e", "t", "-e", "print(t)"},
