@@ -1,4 +1,4 @@
-// The text service, and the number-to-text rules that visible output uses.
+// The text service, the number-to-text rules that visible output uses, and the parts of a path.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include "platform/sim/sim.h"
 #include "plugin/exports.h"
 #include "plugin/text.h"
+#include "text/path_parts.h"
 
 namespace {
 
@@ -27,19 +28,19 @@ class TextService : public ::testing::Test {
 };
 
 // The host's text variable gets its own copy, replaced by the next assignment, and nothing is
-// kept once every variable is released.
-TEST_F(TextService, AssignTextKeepsOneCopyOfItsOwn) {
+// kept once every variable is released; a copy that cannot be had leaves the variable as it was.
+TEST_F(TextService, AssignAndAppendKeepOneCopyOfTheirOwn) {
   char* variable = nullptr;
   EXPECT_EQ(zorvel::assignText(nullptr, &variable), 0);
-  ASSERT_NE(variable, nullptr);
   EXPECT_STREQ(variable, "");
   std::string source = "a rather longer first text";
   zorvel::assignText(source.c_str(), &variable);
   source[0] = 'D';
   EXPECT_STREQ(variable, "a rather longer first text");
-  zorvel::assignText(std::string(5000, 'x').c_str(), &variable);
-  EXPECT_EQ(std::string(variable), std::string(5000, 'x'));
   zorvel::releaseText(&variable);
+  EXPECT_EQ(variable, nullptr);
+  platform::sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);
+  zorvel::assignText("lost", &variable);
   EXPECT_EQ(variable, nullptr);
   {
     // Appending part of itself survives the buffer moving.
@@ -47,49 +48,62 @@ TEST_F(TextService, AssignTextKeepsOneCopyOfItsOwn) {
     for (int i = 0; i < 12; ++i) t.append(t.c_str(), t.size());
     EXPECT_EQ(t.size(), 3u << 12);
     EXPECT_EQ(std::string(t.c_str()).substr(0, 9), "abcabcabc");
-    t.append('!').append(nullptr, 5);
-    EXPECT_EQ(t.last(), '!');
+    TextVar kept("kept");
+    platform::sim::failCall("HeapReAlloc", 1, platform::kErrorNotEnoughMemory);
+    kept.append(std::string(4096, 'z').c_str());
+    EXPECT_STREQ(kept.c_str(), "kept");
   }
   EXPECT_EQ(heapBytesInUse(zorvel::textHeap()), 0u);
 }
 
-TEST_F(TextService, ACopyThatCannotBeAllocatedLeavesTheVariableAsItWas) {
-  TextVar t("kept");
-  platform::sim::failCall("HeapReAlloc", 1, platform::kErrorNotEnoughMemory);
-  t.append(std::string(4096, 'z').c_str());
-  EXPECT_EQ(platform::sim::faultsFired(), 1);
-  EXPECT_STREQ(t.c_str(), "kept");
-  char* variable = nullptr;
-  platform::sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);
-  zorvel::assignText("lost", &variable);
-  EXPECT_EQ(variable, nullptr);
-}
-
 TEST_F(TextService, DecimalAndRightAlignedTexts) {
-  auto decimal = [](std::int64_t n) {
-    TextVar t;
-    zorvel::decimalText(n, t);
-    return std::string(t.c_str());
-  };
-  EXPECT_EQ(decimal(0), "0");
-  EXPECT_EQ(decimal(-1), "-1");
-  EXPECT_EQ(decimal(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
-  EXPECT_EQ(decimal(std::numeric_limits<std::int64_t>::max()), "9223372036854775807");
-  auto aligned = [](const char* text, std::int32_t width) {
-    TextVar t;
+  TextVar t;
+  zorvel::decimalText(std::numeric_limits<std::int64_t>::min(), t);
+  EXPECT_STREQ(t.c_str(), "-9223372036854775808");
+  for (auto [text, width, aligned] : {std::tuple<const char*, int, const char*>{"7", 2, " 7"},
+                                      {"123", 2, "12"},
+                                      {nullptr, 3, "   "},
+                                      {"abc", -5, ""}}) {
     zorvel::rightAlign(text, width, t);
-    return std::string(t.c_str());
-  };
-  EXPECT_EQ(aligned("7", 2), " 7");
-  EXPECT_EQ(aligned("123", 2), "12");
-  EXPECT_EQ(aligned(nullptr, 3), "   ");
-  EXPECT_EQ(aligned("abc", -5), "");
+    EXPECT_STREQ(t.c_str(), aligned) << width;
+  }
   // Aligning a variable's own text, in place.
-  TextVar t("7");
+  t.assign("7");
   zorvel::rightAlign(t.c_str(), 3, t);
   EXPECT_STREQ(t.c_str(), "  7");
-  zorvel::rightAlign(t.c_str(), 2, t);
-  EXPECT_STREQ(t.c_str(), "  ");
+}
+
+std::string part(void (*rule)(const char*, TextVar&), const char* path) {
+  TextVar out("a long text that was there before");
+  rule(path, out);
+  EXPECT_TRUE(out.present());
+  return out.c_str();
+}
+
+TEST_F(TextService, PathPartsFollowQuotesBothSeparatorsTheBarAndDots) {
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+      {"C:\\dir\\report.txt", "C:\\dir\\", "report.txt", "txt"},
+      {"C:\\dir.d\\README", "C:\\dir.d\\", "README", ""},
+      {"archive.tar.gz", "", "archive.tar.gz", "gz"},
+      {".profile", "", ".profile", "profile"},
+      {"C:\\dir\\file.", "C:\\dir\\", "file.", ""},
+      {"\"C:\\Program Files\\app.exe\"", "C:\\Program Files\\", "app.exe", "exe"},
+      {"C:\\mixed/sep\\y.c", "C:\\mixed/sep\\", "y.c", "c"},
+      {"a|b\\c", "", "c", ""},
+      {"C:\\dir\\x|y\\z.q", "C:\\dir\\", "z.q", "q"},
+      {"", "", "", ""},
+      {nullptr, "", "", ""},
+      {"\"", "", "", ""},
+      {"C:\\", "C:\\", "", ""},
+      {"\"C:\\a b\\run.exe\" --flag", "C:\\a b\\", "run.exe", "exe"},
+      {"name\"tail.txt", "", "name", "txt"},
+  };
+  for (const auto& [path, directory, name, extension] : cases) {
+    SCOPED_TRACE(path ? path : "null");
+    EXPECT_EQ(part(zorvel::directoryPart, path), directory);
+    EXPECT_EQ(part(zorvel::fileNamePart, path), name);
+    EXPECT_EQ(part(zorvel::extensionPart, path), extension);
+  }
 }
 
 }  // namespace
