@@ -74,28 +74,6 @@ TEST(Catalogue, TheTablesByteForByteAndAsTheHostReadsThem) {
   }
 }
 
-abi::word ZV_STDCALL one() {
-  return 1;
-}
-
-TEST(Catalogue, ATableIsWrittenWhereItFitsAndNotAtAllWhereItDoesNot) {
-  constexpr zorvel::CatalogEntry entries[] = {{abi::kTableGroup, "g", nullptr},
-                                              {abi::kTableFunction, "name", one},
-                                              {abi::kTableEnd, nullptr, nullptr},
-                                              {abi::kTableEnd, nullptr, nullptr}};
-  constexpr std::size_t size = zorvel::functionTableSize(entries, std::size(entries));
-  for (std::size_t capacity : {size - 1, size, size + 4}) {
-    std::vector<unsigned char> out(size + 4, 0xbd);
-    std::size_t written =
-        zorvel::writeFunctionTable(entries, std::size(entries), out.data(), capacity);
-    EXPECT_EQ(written, capacity < size ? 0u : size) << capacity;
-    for (std::size_t i = written; i < out.size(); ++i) EXPECT_EQ(out[i], 0xbd) << capacity;
-    std::vector<abi::Routine> routines;
-    const unsigned char* p = out.data();
-    if (written) EXPECT_EQ(decode(p, out.data() + size, routines), "g{name@ } ");
-  }
-}
-
 // Every routine, called with its arguments missing or of the wrong kind, answers with a result
 // or one of the two wrong-call errors and keeps no memory and no handle. A routine refused for a
 // missing argument touches nothing, its object included.
