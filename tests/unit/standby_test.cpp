@@ -1,5 +1,6 @@
 // standby: the jobs' counts pass by pass, their output, and the stop keys, with scripted key
 // states and the simulated clock.
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <map>
@@ -75,16 +76,8 @@ std::vector<int> every(int first, int step, int last) {
   return passes;
 }
 
-TEST_F(StandbyTest, WithoutRefreshAJobRunsInEvery501stPassAndEachPassWaits) {
-  job("backup");
-  runPasses(1002);
-  EXPECT_EQ(runs["backup"], (std::vector<int>{501, 1002}));
-  EXPECT_EQ(lines, (std::vector<std::string>{"running \"backup\" ...", "finished.",
-                                             "running \"backup\" ...", "finished."}));
-  EXPECT_EQ(sleptMs(), 1002u);  // one millisecond per job and pass
-}
-
-TEST_F(StandbyTest, RefreshNRunsEveryNPlusOnePassesAndNegativeCountsWrap) {
+TEST_F(StandbyTest, EachJobRunsEveryRefreshPlusOnePassesWhileEnabled) {
+  job("backup");  // no refresh: every 501st pass
   number("job\\three\\refresh", 3);
   job("three");
   number("job\\zero\\refresh", 0);
@@ -93,24 +86,23 @@ TEST_F(StandbyTest, RefreshNRunsEveryNPlusOnePassesAndNegativeCountsWrap) {
   job("low");
   number("job\\minus\\refresh", -1);
   job("minus");
-  runPasses(40);
-  EXPECT_EQ(runs["three"], every(4, 4, 40));
-  EXPECT_EQ(runs["zero"], every(1, 1, 40));
-  EXPECT_TRUE(runs["low"].empty());
-  EXPECT_TRUE(runs["minus"].empty());
-}
-
-TEST_F(StandbyTest, ADisabledJobKeepsItsCount) {
   number("job\\b\\refresh", 4);
   number("job\\b\\disabled", 0);
   job("b");
-  // Enabled in passes 1 and 2 (count 4 -> 2), disabled in 3 to 6, enabled again from 7.
-  runPasses(14, [this](int pass) {
+  // b is enabled in passes 1 and 2 (count 4 -> 2), disabled in 3 to 6, enabled again from 7.
+  runPasses(1002, [this](int pass) {
     if (pass == 2) number("job\\b\\disabled", 1);
     if (pass == 6) number("job\\b\\disabled", -7);  // any nonzero number disables
     if (pass == 7) number("job\\b\\disabled", 0);
   });
-  EXPECT_EQ(runs["b"], (std::vector<int>{10}));
+  EXPECT_EQ(runs["backup"], (std::vector<int>{501, 1002}));
+  EXPECT_EQ(runs["three"], every(4, 4, 1002));
+  EXPECT_EQ(runs["zero"], every(1, 1, 1002));
+  EXPECT_EQ(runs["b"], every(10, 5, 1002));
+  EXPECT_TRUE(runs["low"].empty());
+  EXPECT_TRUE(runs["minus"].empty());
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "running \"backup\" ..."), 2);
+  EXPECT_EQ(lines.size(), 2 * (2 + 250 + 1002 + 199));
 }
 
 TEST_F(StandbyTest, OnlyCtrlWithEnterPressedAfreshStops) {

@@ -1,8 +1,6 @@
-// The text service, the number-to-text rules that visible output uses, and the parts of a path.
+// The text service and the parts of a path.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <limits>
 #include <string>
 
 #include "common/heap_bytes.h"
@@ -54,23 +52,6 @@ TEST_F(TextService, AssignAndAppendKeepOneCopyOfTheirOwn) {
     EXPECT_STREQ(kept.c_str(), "kept");
   }
   EXPECT_EQ(heapBytesInUse(zorvel::textHeap()), 0u);
-}
-
-TEST_F(TextService, DecimalAndRightAlignedTexts) {
-  TextVar t;
-  zorvel::decimalText(std::numeric_limits<std::int64_t>::min(), t);
-  EXPECT_STREQ(t.c_str(), "-9223372036854775808");
-  for (auto [text, width, aligned] : {std::tuple<const char*, int, const char*>{"7", 2, " 7"},
-                                      {"123", 2, "12"},
-                                      {nullptr, 3, "   "},
-                                      {"abc", -5, ""}}) {
-    zorvel::rightAlign(text, width, t);
-    EXPECT_STREQ(t.c_str(), aligned) << width;
-  }
-  // Aligning a variable's own text, in place.
-  t.assign("7");
-  zorvel::rightAlign(t.c_str(), 3, t);
-  EXPECT_STREQ(t.c_str(), "  7");
 }
 
 std::string part(void (*rule)(const char*, TextVar&), const char* path) {
