@@ -105,17 +105,17 @@ class CatalogueSweep : public LibraryTest {
   // The call, made twice on a fresh object: the first may set up what later calls share, the
   // second must give back everything it took. Gives the error, "" for none.
   template <class Call>
-  std::string twice(const std::string& what, bool isFile, Call call) {
+  std::string twice(const std::string& what, bool isFile, Call call, bool noArguments = false) {
     call(fresh(isFile));
     quenda::ValueRef self = fresh(isFile);
     std::size_t before = libraryBytes();
-    std::string state = machine();
+    std::string state = noArguments ? machine() : "";
     quenda::Result result = call(self);
     std::string error = result.error.value_or("");
     EXPECT_TRUE(error.empty() || error == "Invalid arguments specified." ||
                 error.starts_with("The minimal argument count is "))
         << what << ": " << error;
-    if (error.starts_with("The minimal")) {
+    if (noArguments && error.starts_with("The minimal")) {
       EXPECT_EQ(machine(), state) << what;
       EXPECT_EQ(self.objectPath(), isFile ? "C:\\work\\a.txt" : "C:\\work\\sub\\") << what;
     }
@@ -157,12 +157,14 @@ TEST_F(CatalogueSweep, EveryRoutineWithMissingOrWrongArguments) {
   ASSERT_EQ(routines.size(), 21u + 7u + 7u);
   for (const auto& [path, kind] : routines) {
     for (std::size_t i = 0; i < wrongArguments().size(); ++i) {
-      std::string error =
-          twice(path + " #" + std::to_string(i), kind == 1, [&](const quenda::ValueRef& self) {
+      std::string error = twice(
+          path + " #" + std::to_string(i), kind == 1,
+          [&](const quenda::ValueRef& self) {
             std::string name = path.substr(path.find('.') + 1);
             return kind ? runtime.callMethod(self, name, wrongArguments()[i])
                         : runtime.call(path, wrongArguments()[i]);
-          });
+          },
+          i == 0);
       if (i == 0 && needs.count(path))
         EXPECT_EQ(error, "The minimal argument count is " + needs.at(path) + "!") << path;
     }
