@@ -44,7 +44,7 @@ constexpr DWORD kOfnExplorer = 0x00080000;       // OFN_EXPLORER
 // the user chose a file: its full path, NUL-terminated, is in lpstrFile (at most nMaxFile
 // bytes, NUL included), nFilterIndex the filter chosen. FALSE when the user cancelled, when the
 // chosen path does not fit lpstrFile, or when the dialog could not be shown; lpstrFile may then
-// have been changed.
+// have been changed. The dialogs' library is loaded at the first call.
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog);
 
 // The shell's folder browser, called through addresses found with GetProcAddress in the shell

@@ -91,7 +91,8 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
 // was started (another program took the request); the caller closes it. On failure: FALSE,
 // hInstApp is 32 or less, hProcess is null, and the last error is kErrorFileNotFound (nothing of
 // that name), kErrorPathNotFound, or kErrorNoAssociation (a file of a type nothing opens).
-// Other fields are left as they were.
+// Other fields are left as they were. The shell's library is loaded at the first call; when it
+// cannot be: FALSE, hInstApp 32 or less, and kErrorModNotFound.
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info);
 
 // CloseHandle(handle): closes a process, thread or file handle (file_identity.h): TRUE; FALSE

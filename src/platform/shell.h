@@ -20,6 +20,8 @@ BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path);
 // CoTaskMemFree(block): releases shell memory such as an item list; null does nothing.
 void CoTaskMemFree(void* block);
 
+// The shell's library is loaded at the first call of either; when it cannot be, they fail with
+// its error (kErrorModNotFound).
 // Known differences: Wine ends the documents folder's path with a backslash.
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+#include "late_bound.h"
+
 namespace platform {
 
 // OPENFILENAME_SIZE_VERSION_400A: the structure up to its last field of the short form.
@@ -24,7 +26,9 @@ static_assert(BIF_NEWDIALOGSTYLE == kBifNewDialogStyle && BFFM_INITIALIZED == kB
               BFFM_SETSELECTIONA == kBffmSetSelectionA);
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) {
-  return ::GetOpenFileNameA(reinterpret_cast<::OPENFILENAMEA*>(dialog));
+  static const auto open =
+      lateBound<decltype(&::GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  return open && open(reinterpret_cast<::OPENFILENAMEA*>(dialog));
 }
 
 }  // namespace platform

@@ -40,7 +40,14 @@ bool hasLeftOut(::HANDLE search) {
 // Writes `wide` with its NUL into out[size] in the ANSI code page; false when a character has no
 // exact form there or the result does not fit.
 bool exactAnsi(const wchar_t* wide, char* out, int size) {
-  const bool utf8 = ::GetACP() == CP_UTF8;  // takes no best-fit flag, and has no look-alikes
+  // ASCII is the same in every ANSI code page, and most names are ASCII: they need no conversion.
+  int i = 0;
+  for (; i < size && wide[i] != 0 && wide[i] < 0x80; ++i) out[i] = static_cast<char>(wide[i]);
+  if (i < size && wide[i] == 0) {
+    out[i] = 0;
+    return true;
+  }
+  static const bool utf8 = ::GetACP() == CP_UTF8;  // takes no best-fit flag, and has no look-alikes
   BOOL usedDefault = FALSE;
   int n = ::WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide,
                                 -1, out, size, nullptr, utf8 ? nullptr : &usedDefault);

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "late_bound.h"
+
 namespace platform {
 
 static_assert(sizeof(STARTUPINFOA) == sizeof(::STARTUPINFOA));
@@ -35,7 +37,12 @@ BOOL CreateProcessA(const char* application, char* commandLine, void* processAtt
 }
 
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
-  return ::ShellExecuteExA(reinterpret_cast<::SHELLEXECUTEINFOA*>(info));
+  static const auto execute =
+      lateBound<decltype(&::ShellExecuteExA)>("shell32.dll", "ShellExecuteExA");
+  if (execute) return execute(reinterpret_cast<::SHELLEXECUTEINFOA*>(info));
+  info->hInstApp = reinterpret_cast<::HINSTANCE>(SE_ERR_DLLNOTFOUND);
+  info->hProcess = nullptr;
+  return FALSE;
 }
 
 BOOL CloseHandle(HANDLE handle) {
