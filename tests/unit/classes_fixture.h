@@ -44,13 +44,10 @@ class LibraryTest : public ::testing::Test {
     sim::clearFaults();
   }
 
-  quenda::ValueRef object(const char* className, const std::string& path) {
-    quenda::Result made = runtime.newObject(className, path);
-    EXPECT_TRUE(made.ok()) << made.error.value_or("");
-    return made.value;
+  quenda::ValueRef file(const std::string& path) { return runtime.newObject("file", path).value; }
+  quenda::ValueRef folder(const std::string& path) {
+    return runtime.newObject("folder", path).value;
   }
-  quenda::ValueRef file(const std::string& path) { return object("file", path); }
-  quenda::ValueRef folder(const std::string& path) { return object("folder", path); }
   quenda::ValueRef text(const std::string& s) { return runtime.text(s); }
 
   // Calls a member and expects it to succeed.

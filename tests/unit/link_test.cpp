@@ -45,18 +45,4 @@ TEST_F(LinkTest, ArgumentsThatWouldRunAsScriptAreRefused) {
   EXPECT_TRUE(sources.empty());
 }
 
-TEST_F(LinkTest, LongTextsAndTheirVariablesLeaveNoMemoryBehind) {
-  const std::string longTarget(100000, 'x');
-  routine("webLink", {"w", longTarget});
-  const std::size_t before = libraryBytes();
-  for (int i = 0; i < 3; ++i) {
-    routine("webLink", {"w", longTarget});
-    routine("link", {"l", longTarget});
-    routine("link", {"bad name", longTarget});
-  }
-  EXPECT_EQ(libraryBytes(), before);
-  ASSERT_EQ(sources.size(), 7u);
-  EXPECT_EQ(sources[0], "main\\w(){\r\n  web(\"" + longTarget + "\")\r\n}");
-}
-
 }  // namespace
