@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -30,6 +31,10 @@ Comparison compare(int repeats, const std::function<void()>& library,
                    const std::function<void()>& bare, const std::function<void()>& between = {});
 // Prints one result line: both timings, the ratio of the medians and the limit it must stay under.
 void report(const std::string& what, Timing library, Timing bare, double limit);
+
+// The bare listing a folder's listing is measured against: every name the find calls give,
+// appended to `names`.
+void bareListing(const std::string& folder, std::vector<std::string>& names);
 
 }  // namespace bench
 

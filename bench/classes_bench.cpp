@@ -99,14 +99,7 @@ ZV_BENCHMARK(folderFiles10000) {
         list = runtime.callMethod(self, "files").value;
         listed = list ? list.elements().size() : 0;
       },
-      [&] {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-        if (search == kInvalidHandle) return;
-        do names.emplace_back(entry.cFileName);
-        while (FindNextFileA(search, &entry));
-        FindClose(search);
-      },
+      [&] { bench::bareListing(folder, names); },
       [&] {
         list = {};
         names.clear();

@@ -142,14 +142,7 @@ ZV_BENCHMARK(hostShareOfFolderFiles) {
   names.reserve(10010);
   bench::Comparison timing = bench::compare(
       31, [&] { list = runtime.call("hostList").value; },
-      [&] {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-        if (search == kInvalidHandle) return;
-        do names.emplace_back(entry.cFileName);
-        while (FindNextFileA(search, &entry));
-        FindClose(search);
-      },
+      [&] { bench::bareListing(folder, names); },
       [&] {
         list = {};
         names.clear();

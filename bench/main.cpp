@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench.h"
+#include "platform/files.h"
 
 namespace bench {
 namespace {
@@ -79,6 +80,17 @@ void report(const std::string& what, Timing library, Timing bare, double limit) 
       what.c_str(), library.medianMs, library.minMs, bare.medianMs, bare.minMs, ratio, limit,
       ratio <= limit ? "ok" : "OVER");
   std::fflush(stdout);
+}
+
+void bareListing(const std::string& folder, std::vector<std::string>& names) {
+  platform::WIN32_FIND_DATAA entry;
+  std::string pattern = folder;
+  pattern += "\\*.*";
+  platform::HANDLE search = platform::FindFirstFileA(pattern.c_str(), &entry);
+  if (search == platform::kInvalidHandle) return;
+  do names.emplace_back(entry.cFileName);
+  while (platform::FindNextFileA(search, &entry));
+  platform::FindClose(search);
 }
 
 }  // namespace bench

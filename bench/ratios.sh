@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The benchmarks' ratios as medians of interleaved runs, and what quenda.exe's start-up costs
 # beyond a bare program's, both under a warm wineserver. Needs the windows build
-# (cmake --build --preset windows --target zorvel quenda zorvel_bench zv_hello).
+# (cmake --build --preset windows --target zorvel quenda zorvel_bench zv_hello zv_hello_com).
 #   bench/ratios.sh [runs]      runs: 5 unless given
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -26,15 +26,19 @@ cut -d'|' -f1 "$results" | sort -u | while read -r name; do
 done
 rm -f "$results"
 
-# Start-up: quenda.exe -e "dir.get" and the bare program, alternately; milliseconds each.
+# Start-up: quenda.exe -e "dir.get", the bare program, and the bare program doing what the
+# library must do as it loads (COM and the common controls), in turn; milliseconds each.
 now_ms() { date +%s%N | cut -c1-13; }
 wine_run "$bin/zv_hello.exe" >/dev/null  # the wineserver is warm from here on
-quenda=() bare=()
+quenda=() bare=() floor=()
 for ((i = 1; i <= 4 * runs + 1; i++)); do
   t=$(now_ms); (cd "$bin" && wine_run ./quenda.exe -e "dir.get" >/dev/null); quenda+=($(($(now_ms) - t)))
   t=$(now_ms); (cd "$bin" && wine_run ./zv_hello.exe >/dev/null); bare+=($(($(now_ms) - t)))
+  t=$(now_ms); (cd "$bin" && wine_run ./zv_hello_com.exe >/dev/null); floor+=($(($(now_ms) - t)))
 done
 q=$(printf '%s\n' "${quenda[@]}" | median)
 b=$(printf '%s\n' "${bare[@]}" | median)
-echo "start-up: quenda.exe -e \"dir.get\" median $q ms, bare program $b ms: $((q - b)) ms more" \
-  "(${#quenda[@]} runs each)"
+f=$(printf '%s\n' "${floor[@]}" | median)
+echo "start-up (medians of ${#quenda[@]} runs): quenda.exe -e \"dir.get\" $q ms; bare program $b ms" \
+  "($((q - b)) ms more); bare program with COM and the common controls made ready $f ms" \
+  "(quenda $((q - f)) ms more)"

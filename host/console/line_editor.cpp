@@ -195,6 +195,17 @@ void LineEditor::complete() {
   if (matches.size() > 1) choices_ = std::move(matches);
 }
 
+ShownPart shownPart(const std::u32string& line, std::size_t cursor, std::size_t width,
+                    std::size_t& first) {
+  width = std::max<std::size_t>(width, 1);
+  cursor = std::min(cursor, line.size());
+  // As much of the line as fits, once it has got shorter; then wherever the cursor went.
+  first = std::min(first, line.size() >= width - 1 ? line.size() - (width - 1) : 0);
+  if (cursor < first) first = cursor;
+  if (cursor - first > width - 1) first = cursor - (width - 1);
+  return {line.substr(first, width), cursor - first};
+}
+
 std::u32string redrawText(const std::u32string& before, std::size_t beforeCursor,
                           const std::u32string& after, std::size_t afterCursor) {
   std::size_t same = 0;

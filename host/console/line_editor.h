@@ -78,9 +78,19 @@ class LineEditor {
   std::vector<std::u32string> choices_;
 };
 
+// The part of a line shown in `width` columns (at least 1), with the cursor on one of them: a
+// line wider than the console scrolls sideways, as backspaces cannot go up a row. `first`, the
+// shown part's start, is kept between keys, so the part moves only when the cursor leaves it.
+struct ShownPart {
+  std::u32string text;
+  std::size_t cursor;
+};
+ShownPart shownPart(const std::u32string& line, std::size_t cursor, std::size_t width,
+                    std::size_t& first);
+
 // What to write to a console to turn the shown line `before` (cursor at `beforeCursor`) into
 // `after` with its cursor at `afterCursor`: the changed characters, spaces over what got shorter
-// and backspaces to move left. Lines are assumed to fit the console's width.
+// and backspaces to move left. Both must fit the console's row (see shownPart).
 std::u32string redrawText(const std::u32string& before, std::size_t beforeCursor,
                           const std::u32string& after, std::size_t afterCursor);
 

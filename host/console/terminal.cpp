@@ -216,6 +216,17 @@ void Terminal::writeConsole(const std::u32string& text) {
   }
 }
 
+// The columns left for the line after the prompt, the last one kept free: a character written
+// there would take the cursor to the next row.
+std::size_t Terminal::lineWidth(std::string_view promptText) const {
+  platform::CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!platform::GetConsoleScreenBufferInfo(out_.handle, &info)) return LineEditor::kMaxLine;
+  long columns = static_cast<long>(info.srWindow.Right) - info.srWindow.Left + 1;
+  if (columns <= 0) columns = info.dwSize.X;
+  long left = columns - static_cast<long>(promptText.size()) - 1;
+  return left > 0 ? static_cast<std::size_t>(left) : 1;
+}
+
 Terminal::Typed Terminal::editLine(std::string_view promptText, LineEditor& editor) {
   using Status = LineEditor::Status;
   prompt(promptText);
@@ -224,6 +235,8 @@ Terminal::Typed Terminal::editLine(std::string_view promptText, LineEditor& edit
     RawInput raw(input);
     KeysBeingRead reading(input);
     editor.begin();
+    std::size_t width = lineWidth(promptText);
+    std::size_t first = 0;  // the first character of the line that is shown
     std::u32string shown;
     std::size_t shownCursor = 0;
     char16_t high = 0;  // the first half of a character outside the first plane
@@ -264,9 +277,10 @@ Terminal::Typed Terminal::editLine(std::string_view promptText, LineEditor& edit
         shownCursor = 0;
       }
       std::size_t cursor = status == Status::kEditing ? editor.cursor() : editor.line().size();
-      writeConsole(redrawText(shown, shownCursor, editor.line(), cursor));
-      shown = editor.line();
-      shownCursor = cursor;
+      ShownPart part = shownPart(editor.line(), cursor, width, first);
+      writeConsole(redrawText(shown, shownCursor, part.text, part.cursor));
+      shown = std::move(part.text);
+      shownCursor = part.cursor;
       switch (status) {
         case Status::kEditing:
           continue;

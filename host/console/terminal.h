@@ -64,6 +64,7 @@ class Terminal {
   void write(Stream& stream, std::string_view text);
   std::optional<std::string> readStreamLine();
   void writeConsole(const std::u32string& text);
+  std::size_t lineWidth(std::string_view promptText) const;
   // The bytes as they are: to a console as its letters, elsewhere unchanged.
   static void emit(Stream& stream, std::string_view text);
 

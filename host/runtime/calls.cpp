@@ -60,7 +60,7 @@ Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<Va
   // _del still runs at the limit, or the library's data would never be released.
   if (depth >= kMaxCallDepth && !essential) return Result::fail(nestingMessage());
   runtime.activate();
-  auto f = std::make_unique<Frame>();
+  std::unique_ptr<Frame> f = takeFrame();
   f->self = std::move(self);
   f->args = std::move(args);
   f->what = std::move(what);
@@ -84,9 +84,33 @@ Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<Va
       r = Result::fail("'" + done->what + "' returned " + hexWord(word) + ", which is not a value");
     }
   }
-  done.reset();
+  retireFrame(std::move(done));
   flushRetired();
   return r;
+}
+
+std::unique_ptr<Frame> Runtime::Impl::takeFrame() {
+  if (spareFrames.empty()) return std::make_unique<Frame>();
+  std::unique_ptr<Frame> f = std::move(spareFrames.back());
+  spareFrames.pop_back();
+  return f;
+}
+
+void Runtime::Impl::retireFrame(std::unique_ptr<Frame> frame) noexcept {
+  // Releasing what the call made may run an object's _del, a call of its own: the frame is
+  // emptied before it is offered again.
+  frame->self = {};
+  frame->args.clear();
+  frame->made.clear();
+  frame->nextArg = 0;
+  frame->error.reset();
+  frame->fault = nullptr;
+  // A frame that held a long listing's values would keep their room.
+  if (spareFrames.size() >= kSpareFrames || frame->made.capacity() > 64) return;
+  try {
+    spareFrames.push_back(std::move(frame));
+  } catch (...) {  // no room to keep it: it goes
+  }
 }
 
 Result Runtime::Impl::callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self) {

@@ -125,6 +125,12 @@ struct Runtime::Impl {
   std::vector<int> slotCalls;
   bool loggingSlotCalls = false;  // set by the first clearSlotCalls
   std::vector<std::unique_ptr<Frame>> frames;
+  // Frames of ended calls, emptied, for the next calls: a listing makes an object per entry, and
+  // each object's _new is a call.
+  std::vector<std::unique_ptr<Frame>> spareFrames;
+  static constexpr std::size_t kSpareFrames = 8;
+  std::unique_ptr<Frame> takeFrame();
+  void retireFrame(std::unique_ptr<Frame> frame) noexcept;
   int depth = 0;
   bool libraryRunning = false;  // a routine runs and has not called back (see Guarded)
   // Replaced member values that a routine still running may read through the member's record:
