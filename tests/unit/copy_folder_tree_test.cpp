@@ -74,9 +74,7 @@ TEST_F(CopyTree, CreatesOrMergesIntoTheDestinationAndAFailureDoesNotStopTheWalk)
   // A bare drive is filled, not created.
   EXPECT_EQ(copy("C:\\src\\sub", "D:"), 1);
   EXPECT_EQ(sim::fileContent("D:\\c.txt"), "C");
-}
-
-TEST_F(CopyTree, AMissingSourceOrParentCreatesNothing) {
+  // A missing source or parent creates nothing.
   for (auto [from, to] : {std::pair<const char*, const char*>{"C:\\src", "C:\\no\\such\\place"},
                           {"C:\\absent", "C:\\fresh"},
                           {"", "C:\\fresh"},

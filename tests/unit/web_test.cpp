@@ -1,9 +1,7 @@
-// web: the version code, the registry reads and the browser's command line, over the simulated
-// registry and processes.
+// web: the registry reads and the browser's command line, on systems of either kind, over the
+// simulated registry and processes.
 #include "classes_fixture.h"
-#include "launch/find_browser_command.h"
 #include "launch/registry_text.h"
-#include "launch/windows_version.h"
 #include "platform/registry.h"
 #include "platform/version.h"
 
@@ -16,25 +14,6 @@ using platform::kHkeyLocalMachine;
 constexpr const char* kUserChoice =
     "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
 constexpr const char* kBrowser = "C:\\Program Files\\Browser\\browser.exe";
-
-// The version code decides where the browser is looked up: the rows on either side of the
-// per-user choice, and refused asks.
-TEST(WindowsVersionCode, TheEdgesOfThePerUserChoiceAndRefusedAsks) {
-  constexpr unsigned char ws = platform::kVerNtWorkstation;
-  const std::tuple<platform::DWORD, platform::DWORD, unsigned char, int> rows[] = {
-      {6, 0, ws, 70}, {6, 1, ws, 80}, {6, 1, platform::kVerNtServer, 75}, {6, 2, ws, 100}};
-  for (const auto& [major, minor, productType, code] : rows) {
-    sim::setVersion(platform::kVerPlatformWin32Nt, major, minor, productType);
-    EXPECT_EQ(zorvel::windowsVersionCode(), code) << major << "." << minor;
-  }
-  // A failed second ask counts as no workstation; a failed first one as a later system.
-  sim::setVersion(platform::kVerPlatformWin32Nt, 6, 0, ws);
-  sim::failCall("GetVersionExA", 2, platform::kErrorInvalidParameter);
-  EXPECT_EQ(zorvel::windowsVersionCode(), 75);
-  sim::failCall("GetVersionExA", 1, platform::kErrorInvalidParameter);
-  EXPECT_EQ(zorvel::windowsVersionCode(), 100);
-  sim::clearFaults();
-}
 
 // Bound, so that the library's text service is there.
 class RegistryTextTest : public LibraryTest {
@@ -115,8 +94,8 @@ TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameter) {
   registerUserChoice("C:\\Old\\old.exe -nohome");
   EXPECT_EQ(web({"https://example.org"}), "\"" + std::string(kBrowser) + "\";");
   EXPECT_EQ(sim::callsOf("ShellExecuteExA").at(0).args[4], "C:\\Old\\old.exe -nohome");
-  // Older systems use the class of html files.
-  sim::setVersion(platform::kVerPlatformWin32Nt, 5, 1, platform::kVerNtWorkstation);
+  // Older systems, and servers of the same version, use the class of html files.
+  sim::setVersion(platform::kVerPlatformWin32Nt, 6, 1, platform::kVerNtServer);
   sim::setRegistryText(kHkeyClassesRoot, ".html", "", "htmlfile");
   sim::setRegistryText(kHkeyClassesRoot, "htmlfile\\shell\\open\\command", "",
                        "\"C:\\Old\\old.exe\" \"%1\"");
