@@ -94,11 +94,13 @@ TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameter) {
   registerUserChoice("C:\\Old\\old.exe -nohome");
   EXPECT_EQ(web({"https://example.org"}), "\"" + std::string(kBrowser) + "\";");
   EXPECT_EQ(sim::callsOf("ShellExecuteExA").at(0).args[4], "C:\\Old\\old.exe -nohome");
-  // Older systems, and servers of the same version, use the class of html files.
-  sim::setVersion(platform::kVerPlatformWin32Nt, 6, 1, platform::kVerNtServer);
+  // Systems older than 6.0 use the class of html files instead.
   sim::setRegistryText(kHkeyClassesRoot, ".html", "", "htmlfile");
   sim::setRegistryText(kHkeyClassesRoot, "htmlfile\\shell\\open\\command", "",
                        "\"C:\\Old\\old.exe\" \"%1\"");
+  sim::setVersion(platform::kVerPlatformWin32Nt, 6, 0, platform::kVerNtWorkstation);
+  EXPECT_EQ(web({"http://x.org"}), "\"" + std::string(kBrowser) + "\";");
+  sim::setVersion(platform::kVerPlatformWin32Nt, 5, 2, platform::kVerNtServer);
   EXPECT_EQ(web({"http://x.org"}),
             "\"" + std::string(kBrowser) + "\";\"C:\\Old\\old.exe\" \"http://x.org\";");
 }
