@@ -1,41 +1,21 @@
-// The file and folder classes of the real zorvel.dll under Wine, on the real file system:
-// rename, copy, delete, the entry list, the tree copy and the numbered listing.
+// The classes of the real zorvel.dll under Wine: what its class exports give, and the tree copy on
+// the real file system, where a destination inside the source gets the tree once, whatever
+// spelling names it, and a path that does not fit is never cut short.
 #include "classes/copy_folder_tree.h"
 #include "work_folder.h"
 
 namespace {
 
-using wine::Tree;
-using wine::treeOf;
 using RealClasses = wine::WorkFolder;
 
-TEST_F(RealClasses, FileRenameCopyAndRem) {
-  addFile("old.txt", "data");
-  quenda::ValueRef f = object("file", at("old.txt"));
-  call(f, "rename", {runtime.text("new.txt")});
-  EXPECT_EQ(f.objectPath(), at("new.txt"));
-  EXPECT_EQ(wine::readFile(at("new.txt")), "data");
-  EXPECT_FALSE(wine::exists(at("old.txt")));
-
-  addFile("other.txt", "other");
-  call(f, "copy", {runtime.text(at("other.txt"))});
-  EXPECT_EQ(wine::readFile(at("other.txt")), "data");
-  EXPECT_EQ(f.objectPath(), at("new.txt"));
-
-  call(f, "rem");
-  EXPECT_FALSE(wine::exists(at("new.txt")));
-  call(f, "rem");  // a missing file: nothing happens, nothing is raised
-  // A refused rename changes nothing, the object included.
-  call(f, "rename", {runtime.text("ghost.txt")});
-  EXPECT_EQ(f.objectPath(), at("new.txt"));
-  addFile("mine.txt", "mine");
-  quenda::ValueRef mine = object("file", at("mine.txt"));
-  call(mine, "rename", {runtime.text("other.txt")});  // the name is taken
-  EXPECT_EQ(mine.objectPath(), at("mine.txt"));
-  call(mine, "rem");
-  EXPECT_EQ(wine::readFile(at("other.txt")), "data");
-  EXPECT_FALSE(wine::exists(at("mine.txt")));
-  EXPECT_TRUE(lines.empty());
+TEST_F(RealClasses, TheExportsGiveTheClassesCreatedWhenTheHostBoundTheLibrary) {
+  HMODULE module = GetModuleHandleA("zorvel.dll");
+  auto fileClass = reinterpret_cast<abi::ClassExport>(GetProcAddress(module, "FileClass"));
+  auto folderClass = reinterpret_cast<abi::ClassExport>(GetProcAddress(module, "FolderClass"));
+  ASSERT_TRUE(fileClass && folderClass);
+  EXPECT_NE(runtime.classHandle("file"), runtime.classHandle("folder"));
+  EXPECT_EQ(fileClass(), runtime.classHandle("file"));
+  EXPECT_EQ(folderClass(), runtime.classHandle("folder"));
 }
 
 class RealTreeCopy : public wine::WorkFolder {
@@ -44,95 +24,47 @@ class RealTreeCopy : public wine::WorkFolder {
     wine::WorkFolder::SetUp();
     addFile("src\\a.txt", "A");
     addFile("src\\sub\\b.txt", "B");
-    addFolder("src\\sub\\deep\\empty");
-    source = treeOf(at("src"));
-    ASSERT_EQ(source.size(), 5u);
+    ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
   }
-  void copy(const std::string& destination) {
-    call(object("folder", at("src\\")), "copy", {runtime.text(destination)});
+  static std::int32_t copy(const std::string& source, const std::string& destination) {
+    return zorvel::copyFolderTree(source.c_str(), destination.c_str(), "*.*",
+                                  zorvel::copyRecursive);
   }
-  Tree source;
 };
 
-TEST_F(RealTreeCopy, IntoANewFolderAndMergedIntoAnExistingOne) {
-  copy(at("fresh"));
-  EXPECT_EQ(treeOf(at("fresh")), source);
-
-  addFile("merge\\a.txt", "old");
-  addFile("merge\\mine.txt", "M");
-  copy(at("merge\\"));
-  Tree merged = source;
-  merged["mine.txt"] = "M";
-  EXPECT_EQ(treeOf(at("merge")), merged);
-}
-
-TEST_F(RealTreeCopy, ADestinationInsideTheSourceGetsTheTreeOnce) {
-  copy(at("src\\backup"));
-  EXPECT_EQ(treeOf(at("src\\backup")), source);
-
-  // Relative, in other case, with forward slashes.
-  ASSERT_TRUE(platform::SetCurrentDirectoryA(at("src\\sub").c_str()));
-  EXPECT_EQ(zorvel::copyFolderTree("..", "../SUB/deep/copy", "*.*", zorvel::copyRecursive), 1);
-  Tree copied = treeOf(at("src\\sub\\deep\\copy"));
-  EXPECT_EQ(copied["sub\\b.txt"], "B");
-  EXPECT_EQ(copied.count("sub\\deep\\copy\\"), 0u);
-}
-
 // Spellings that no comparison of texts sees through; the folders are compared by identity.
-TEST_F(RealTreeCopy, ADestinationInsideTheSourceUnderAnotherSpellingGetsTheTreeOnce) {
-  std::string prefixed = "\\\\?\\" + at("src\\prefixed");
-  EXPECT_EQ(
-      zorvel::copyFolderTree(at("src").c_str(), prefixed.c_str(), "*.*", zorvel::copyRecursive), 1);
-  EXPECT_EQ(treeOf(at("src\\prefixed")), source);
+TEST_F(RealTreeCopy, ADestinationInsideTheSourceGetsTheTreeOnceUnderEverySpelling) {
+  const struct {
+    std::string destination;
+    std::string inside;  // the destination's place in the source
+  } rows[] = {
+      {at("src\\backup"), "backup"},
+      {"\\\\?\\" + at("src\\prefixed"), "prefixed"},
+      {"SRC/sub/Copy", "sub\\Copy"},  // relative, in other case, with forward slashes
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.destination);
+    EXPECT_EQ(copy("src", row.destination), 1);
+    const std::string copied = at("src\\" + row.inside + "\\");
+    EXPECT_EQ(wine::readFile(copied + "a.txt") + wine::readFile(copied + "sub\\b.txt"), "AB");
+    EXPECT_FALSE(wine::exists(copied + row.inside));
+  }
 
   // Another case of a letter outside ASCII: É and é of the ANSI code page.
   addFile("\xc9t\xc9\\a.txt", "A");
-  EXPECT_EQ(zorvel::copyFolderTree(at("\xc9t\xc9").c_str(), at("\xe9t\xe9\\copy").c_str(), "*.*",
-                                   zorvel::copyRecursive),
-            1);
-  EXPECT_EQ(treeOf(at("\xc9t\xc9\\copy")), (Tree{{"a.txt", "A"}}));
-  EXPECT_EQ(treeOf(at("\xc9t\xc9")).size(), 3u);  // a.txt, copy\, copy\a.txt
+  EXPECT_EQ(copy(at("\xc9t\xc9"), at("\xe9t\xe9\\copy")), 1);
+  EXPECT_EQ(wine::readFile(at("\xc9t\xc9\\copy\\a.txt")), "A");
+  EXPECT_FALSE(wine::exists(at("\xc9t\xc9\\copy\\copy")));
 
   // The source itself under another spelling receives nothing.
-  std::string itself = "\\\\?\\" + at("SRC");
-  EXPECT_EQ(zorvel::copyFolderTree(at("src").c_str(), itself.c_str(), "*.*", zorvel::copyRecursive),
-            0);
-}
-
-TEST_F(RealTreeCopy, AReadOnlyDestinationFileWithAndWithoutClearingItsAttributes) {
-  addFile("ro\\a.txt", "locked");
-  platform::SetFileAttributesA(at("ro\\a.txt").c_str(), platform::kFileAttributeReadonly);
-  // Wine run by root does not let the read-only bit stop an overwrite (the host's permission
-  // check passes); find out which Wine this is with a probe of its own.
-  addFile("probe\\from.txt", "new");
-  addFile("probe\\to.txt", "old");
-  platform::SetFileAttributesA(at("probe\\to.txt").c_str(), platform::kFileAttributeReadonly);
-  bool readOnlyStops =
-      !platform::CopyFileA(at("probe\\from.txt").c_str(), at("probe\\to.txt").c_str(), 0);
-
-  std::int32_t plain =
-      zorvel::copyFolderTree(at("src").c_str(), at("ro").c_str(), "*.*", zorvel::copyRecursive);
-  EXPECT_EQ(plain, readOnlyStops ? 0 : 1);
-  EXPECT_EQ(wine::readFile(at("ro\\a.txt")), readOnlyStops ? "locked" : "A");
-  EXPECT_EQ(wine::readFile(at("ro\\sub\\b.txt")), "B");  // the walk went on
-
-  platform::SetFileAttributesA(at("ro\\a.txt").c_str(), platform::kFileAttributeReadonly);
-  wine::writeFile(at("ro\\a.txt"), "locked");
-  std::int32_t cleared =
-      zorvel::copyFolderTree(at("src").c_str(), at("ro").c_str(), "*.*",
-                             zorvel::copyRecursive | zorvel::copyClearAttributes);
-  EXPECT_EQ(cleared, 1);
-  EXPECT_EQ(wine::readFile(at("ro\\a.txt")), "A");
+  EXPECT_EQ(copy(at("src"), "\\\\?\\" + at("SRC")), 0);
 }
 
 TEST_F(RealTreeCopy, APathThatDoesNotFitIsNotCopiedAndNotCutShort) {
   std::string deep = at(std::string(200, 'd'));
-  ASSERT_TRUE(platform::CreateDirectoryA(deep.c_str(), nullptr));
-  std::string destination = deep + "\\" + std::string(280 - deep.size(), 'e');
-  EXPECT_EQ(
-      zorvel::copyFolderTree(at("src").c_str(), destination.c_str(), "*.*", zorvel::copyRecursive),
-      0);
-  EXPECT_TRUE(wine::namesIn(deep).empty());
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  EXPECT_EQ(copy(at("src"), deep + "\\" + std::string(280 - deep.size(), 'e')), 0);
+  EXPECT_TRUE(RemoveDirectoryA(deep.c_str())) << "something was made in it";
 }
 
 }  // namespace

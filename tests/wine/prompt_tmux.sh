@@ -1,67 +1,44 @@
 #!/usr/bin/env bash
 # The prompt as a person uses it: quenda.exe under Wine in a terminal (tmux), keys sent one by
-# one, the screen read back. History, editing, completion, Ctrl+C at the prompt, during a
-# statement and during a script, the end of input at the continuation prompt.
+# one, the screen read back. History, editing, completion, colour, a question left unanswered,
+# Ctrl+C at the prompt, during a statement and during a script, the end of input at the
+# continuation prompt.
 #   prompt_tmux.sh QUENDA_EXE
 # Exits with 77 (skipped) when tmux is missing.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 quenda=$(realpath "$1")
-source "$here/e2e_lib.sh"
+source "$here/wine_session.sh"
 command -v tmux >/dev/null || { echo "tmux is missing: skipped"; exit 77; }
-
-work=$(mktemp -d)
+e2e_begin
 socket="zv-prompt-$$"
 t() { tmux -L "$socket" "$@"; }
 trap 't kill-server 2>/dev/null; rm -rf "$work"' EXIT
 deadline=$(($(date +%s) + 240))  # one for the whole run: Wine may start slowly
 
-# quenda in a pane of its own; the shell around it says how it ended. The shell keeps running
-# through Ctrl+C (a trap, not an ignored signal, which quenda would inherit).
-start() {  # start WINDOW ARGS...: in the work folder
+# quenda in a window of its own, in the work folder; the shell around it says how it ended. The
+# shell keeps running through Ctrl+C (a trap, not an ignored signal, which quenda would inherit).
+start() {  # start WINDOW ARGS...
   local window=$1
   shift
   t new-window -d -c "$work" -n "$window" \
     "bash -c 'trap : INT; \"$here/run-wine\" \"$quenda\" $*; echo \"quenda ended \$?\"; sleep 600'"
 }
 screen() { t capture-pane -p -J -t "$1" -S -300 | sed 's/ *$//'; }
-keys() {  # keys WINDOW KEY...: tmux key names (Left, C-c, Enter) and text
-  local window=$1
-  shift
-  t send-keys -t "$window" "$@"
-}
-line() { t send-keys -t "$1" -l "$2"; t send-keys -t "$1" Enter; }
-# Polls until the screen holds `count` lines equal to TEXT (or, with "~", containing it).
+keys() { t send-keys -t "$@"; }  # keys WINDOW KEY...: tmux key names (Left, C-c, Enter)
+line() { keys "$1" -l "$2" && keys "$1" Enter; }
+# Polls until the screen holds COUNT lines equal to TEXT (or, with "~", containing it).
 wait_lines() {  # wait_lines WINDOW NAME TEXT [COUNT] [~]
-  local window=$1 name=$2 text=$3 count=${4:-1} mode=${5:-=} n
-  while :; do
-    if [ "$mode" = "~" ]; then
-      n=$(screen "$window" | grep -cF -- "$text")
-    else
-      n=$(screen "$window" | grep -cxF -- "$text")
-    fi
-    if [ "$n" -ge "$count" ]; then
-      echo "ok   $name"
-      return 0
-    fi
+  local grep_flags=-cxF
+  [ "${5:-}" = "~" ] && grep_flags=-cF
+  until [ "$(screen "$1" | grep $grep_flags -- "$3")" -ge "${4:-1}" ]; do
     if [ "$(date +%s)" -ge "$deadline" ]; then
-      echo "FAIL $name"
-      echo "     waited for $count line(s) of: $text; the screen:"
-      screen "$window" | sed 's/^/     | /'
-      failures=$((failures + 1))
+      verdict "$2" "${4:-1} line(s) of: $3" "$(screen "$1")"
       return 1
     fi
     sleep 0.2
   done
-}
-absent() {  # absent WINDOW NAME TEXT: no line of the screen is TEXT
-  if screen "$1" | grep -qxF -- "$3"; then
-    echo "FAIL $2"
-    screen "$1" | sed 's/^/     | /'
-    failures=$((failures + 1))
-  else
-    echo "ok   $2"
-  fi
+  echo "ok   $2"
 }
 
 t -f /dev/null new-session -d -s prompt -n idle -x 160 -y 60 "sleep 900"
@@ -109,13 +86,25 @@ keys p -l '.type)'
 keys p Enter
 wait_lines p "a completed line runs" "1"
 
+# Colour reaches the terminal as the console's attributes.
+line p 'print("$cyan$in " + "colour$n$")'
+wait_lines p "a coloured line runs" "in colour"
+contains "in bright cyan" $'\e[96min colour' "$(t capture-pane -p -e -t p)"
+
+# Ctrl+Z, Enter at the listing's question answers only that question: the prompt goes on.
+line p 'dir.sel'
+wait_lines p "the listing asks" "id:" 1 "~"
+keys p C-z Enter
+line p 'print("aft" + "er")'
+wait_lines p "the prompt goes on after an unanswered question" "after"
+
 # Ctrl+C at the prompt drops the line; the prompt goes on.
 keys p -l 'print("nev" + "er")'
 keys p C-c
 wait_lines p "Ctrl+C shows ^C" 'quenda> print("nev" + "er")^C'
 line p 'print("ali" + "ve")'
 wait_lines p "the prompt goes on after Ctrl+C" "alive"
-absent p "the dropped line never ran" "never"
+check "the dropped line never ran" 0 "$(screen p | grep -cx never)"
 
 # The end of input at the continuation prompt drops the statement; the prompt goes on.
 line p 'print("dro" +'
@@ -133,7 +122,7 @@ keys p C-c
 wait_lines p "Ctrl+C ends a running statement" "interrupted"
 line p 'print("ba" + "ck")'
 wait_lines p "and the prompt is back" "back"
-absent p "the statement did not go on" "finished"
+check "the statement did not go on" 0 "$(screen p | grep -cx finished)"
 
 keys p C-d
 wait_lines p "Ctrl+D on an empty line leaves" "quenda ended 0"

@@ -1,111 +1,77 @@
 #!/usr/bin/env bash
-# quenda.exe with zorvel.dll under Wine: the command line, standard input as a script, errors
-# and exit codes, a missing library, colour markup on a pipe and on a terminal, deep recursion,
-# and the tour in examples/.
+# quenda.exe with zorvel.dll under Wine, where only the real programs show it. File names beyond
+# the code page: the manifest makes UTF-8 the process's code page, so names in Greek, CJK and emoji
+# are listed, copied, renamed and printed through the plug-in's 8-bit interface; a fullwidth
+# letter is never taken for its look-alike; a terminal shows the letters. Then the library found
+# and refused by Windows' loader, and endless recursion on the real stack. The prompt is
+# prompt_tmux.sh's, the tour release_e2e.sh's.
 #   quenda_e2e.sh QUENDA_EXE
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 quenda=$(realpath "$1")
-source "$here/e2e_lib.sh"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-q() { timeout 120 "$here/run-wine" "$quenda" "$@" 2>"$work/err" | tr -d '\r'; }
+source "$here/wine_session.sh"
+e2e_begin
+files="$work/files"
+q() { quenda_in "$files" "$@"; }
+content() { cat "$files/$1" 2>&1; }
 err() { tr -d '\r' <"$work/err"; }
 
-out=$(q -e '1 + 2' -e 'print("a", "b")'); code=${PIPESTATUS[0]}
-check "-e runs statements and prints values" $'3\na b' "$out"
-check "-e exits with 0" 0 "$code"
+mkdir -p "$files/Ελλάδα"
+for name in 'αβγ.txt' '漢字.txt' '🙂.txt' 'a.txt' 'ａ.txt' 'Ελλάδα/ώρα.txt'; do
+  printf '%s' "$name" >"$files/$name"
+done
 
-out=$(printf 'folder d = dir.get\nprint(d.type, d + "x.txt")\n' | q); code=${PIPESTATUS[0]}
-contains "standard input is a script" "1 " "$out"
-contains "a folder plus a text is a file path" "x.txt" "$out"
+# Listed: every name as it is, the fullwidth ａ beside the plain a.
+out=$(q -e 'folder d = dir.get' -e 'd.files')
+for name in 'αβγ.txt' '漢字.txt' '🙂.txt' '\a.txt' 'ａ.txt' 'Ελλάδα\'; do
+  contains "d.files lists $name" "$name" "$out"
+done
+out=$(printf '0\n' | q -e 'dir.sel')
+contains "dir.sel lists a Greek folder" "[Ελλάδα]" "$out"
+contains "dir.sel lists an emoji name" " - 🙂.txt" "$out"
 
-out=$(q -e 'print("$cyan$blue$n$ plain")')
-check "markup is removed on a pipe" "blue plain" "$out"
+# Copied, renamed, a taken name refused (the object keeps its file), printed.
+out=$(q -e 'folder d = dir.get' \
+  -e 'file g = d + "αβγ.txt"' -e 'g.copy("αβγ κόπια.txt")' \
+  -e 'file c = d + "漢字.txt"' -e 'c.rename("漢字二.txt")' -e 'c.rename("αβγ.txt")' \
+  -e 'file e = d + "🙂.txt"' -e 'e.copy("🙂🙂.txt")' \
+  -e 'folder f = d + "\Ελλάδα\"' -e 'f.copy("Ελλάδα 🙂")' \
+  -e 'print(g.name, c.name, e.ext)')
+check "quenda exits with 0" 0 "$?"
+check "the names print as UTF-8 into a pipe" "αβγ.txt 漢字二.txt txt" "$out"
+check "a Greek name is copied" "αβγ.txt" "$(content 'αβγ κόπια.txt')"
+check "a CJK name is renamed, not onto a taken one" "漢字.txt αβγ.txt" \
+  "$(content 漢字二.txt) $(content αβγ.txt)"
+check "the old CJK name is gone" "no" "$([ -e "$files/漢字.txt" ] && echo yes || echo no)"
+check "an emoji name is copied" "🙂.txt" "$(content 🙂🙂.txt)"
+check "a folder tree with such names is copied" "Ελλάδα/ώρα.txt" "$(content 'Ελλάδα 🙂/ώρα.txt')"
 
-printf 'print("first")\nnosuch\nprint("never")\n' >"$work/broken.qs"
-out=$(cd "$work" && q broken.qs); code=${PIPESTATUS[0]}
-check "output before the error stays" "first" "$out"
-check "a script error exits with 1" 1 "$code"
-check "the error names the file and line" \
-  "error: broken.qs, line 2, column 1: unknown name 'nosuch' (help lists the names)" "$(err)"
+# Deleting a.txt deletes a.txt: the fullwidth ａ is another file.
+q -e 'folder d = dir.get' -e 'file a = d + "a.txt"' -e 'a.rem'
+check "a.txt is deleted, the fullwidth ａ.txt stays" "ａ.txt" \
+  "$([ -e "$files/a.txt" ] && echo "a.txt is there, ")$(content ａ.txt)"
 
-out=$(q -e 'exit(5)'); code=${PIPESTATUS[0]}
-check "exit gives its code" 5 "$code"
-
-out=$(q --lib 'C:\nowhere\zorvel.dll' -e 1); code=${PIPESTATUS[0]}
-check "a missing library exits with 3" 3 "$code"
-contains "a missing library is named" "cannot load the library 'C:\\nowhere\\zorvel.dll'" "$(err)"
-
-dll=$(winepath -w "$(dirname "$quenda")/zorvel.dll" 2>/dev/null)
-out=$(q --lib "$dll" -e 'dir.get.type'); code=${PIPESTATUS[0]}
-check "--lib loads the library from a path" "1" "$out"
+# On a terminal: the letters (colour markup around them too).
+out=$(cd "$files" && timeout 120 script -qec \
+  "'$here/run-wine' '$quenda' -e 'print(\"\$cyan\$Ωμέγα\$n\$ 中文\")'" /dev/null | tr -d '\r')
+contains "a terminal shows Greek" "Ωμέγα" "$out"
+contains "a terminal shows CJK" "中文" "$out"
 
 # A relative --lib names a file below the current directory, never the copy beside quenda.exe.
-mkdir -p "$work/sub"
-cp "$(dirname "$quenda")/zorvel.dll" "$work/sub/zorvel.dll"
-out=$(cd "$work" && q --lib 'sub\zorvel.dll' -e 'dir.get.type'); code=${PIPESTATUS[0]}
-check "a relative --lib loads from the current directory" "1" "$out"
-out=$(cd "$work" && q --lib zorvel.dll -e 1); code=${PIPESTATUS[0]}
-check "a relative --lib that is not there fails" 3 "$code"
-contains "and names the file it looked for" "\\$(basename "$work")\\zorvel.dll' (error 126)" "$(err)"
-printf 'not a library' >"$work/text.dll"
-out=$(cd "$work" && q --lib text.dll -e 1); code=${PIPESTATUS[0]}
-check "a file that is no library fails" 3 "$code"
-contains "and says so" "not a 32-bit Windows library" "$(err)"
+mkdir "$files/sub"
+cp "$(dirname "$quenda")/zorvel.dll" "$files/sub/"
+check "a relative --lib loads from the current directory" 1 \
+  "$(q --lib 'sub\zorvel.dll' -e 'dir.get.type')"
+q --lib zorvel.dll -e 1
+check "a relative --lib that is not there exits with 3" 3 "$?"
+contains "and names the file it looked for" "\\files\\zorvel.dll' (error 126)" "$(err)"
+printf 'not a library' >"$files/text.dll"
+q --lib text.dll -e 1
+contains "a file that is no library is said to be none" "not a 32-bit Windows library" "$(err)"
 
-out=$(q -e 'link("np", "notepad")' -e 'help'); code=${PIPESTATUS[0]}
-contains "link defines a function" "standby, np" "$out"
-
-printf 'f(n){ return f(n + 1) }\nf(0)\n' >"$work/deep.qs"
-out=$(cd "$work" && q deep.qs); code=${PIPESTATUS[0]}
-check "endless recursion is an error, not a crash" 1 "$code"
+printf 'f(n){ return f(n + 1) }\nf(0)\n' >"$files/deep.qs"
+q deep.qs
+check "endless recursion is an error, not a crash" 1 "$?"
 contains "the recursion error says so" "nest deeper than" "$(err)"
-
-out=$(cd "$root" && q examples/tour.qs); code=${PIPESTATUS[0]}
-check "the tour runs to its end" 0 "$code"
-contains "the tour ends with its last line" "The tour is over" "$out"
-check "the tour reports no error" "" "$(err)"
-
-# On a terminal: the prompt, a function over several lines, an error that keeps the prompt, and
-# colour as the console's attributes.
-if command -v script >/dev/null; then
-  # Typed as a person types: after the prompt is up, one line at a time, each ended by the
-  # Enter key (a carriage return: Wine's console reads the terminal raw). The input stays open,
-  # as script(1) ends the session when its input ends.
-  type_lines() {
-    sleep 4
-    for line in 'main\f(){' 'print("$cyan$in f$n$")' '}' 'f' 'nosuch' 'exit(3)'; do
-      printf '%s\r' "$line"
-      sleep 0.5
-    done
-    sleep 5
-  }
-  type_lines | timeout 120 script -qec "$here/run-wine $quenda" /dev/null >"$work/terminal"
-  code=${PIPESTATUS[1]}
-  # Wine's console draws with cursor moves: hide and show the cursor, step over blanks.
-  out=$(tr -d '\r' <"$work/terminal" |
-    perl -pe 's/\e\[\?25[lh]//g; s/\e\[K//g; s/\e\[(\d+)C/" " x $1/ge')
-  check "the prompt ends with exit's code" 3 "$code"
-  contains "the prompt asks for more lines" "...>" "$out"
-  contains "the function ran, in colour" $'\e[96min f' "$out"
-  contains "an error keeps the prompt" "error: column 1: unknown name 'nosuch'" "$out"
-
-  # Ctrl+Z, Enter at the listing's question answers only that question: the prompt goes on.
-  type_answer() {
-    sleep 4
-    for line in 'dir.sel' $'\x1a' 'print("after")' 'exit(4)'; do
-      printf '%s\r' "$line"
-      sleep 0.5
-    done
-    sleep 5
-  }
-  type_answer | timeout 120 script -qec "$here/run-wine $quenda" /dev/null >"$work/terminal"
-  code=${PIPESTATUS[1]}
-  out=$(tr -d '\r' <"$work/terminal" | perl -pe 's/\e\[[?\d;]*[a-zA-Z]//g')
-  check "the prompt goes on after an unanswered question" 4 "$code"
-  contains "and runs what is typed next" $'\nafter\n' "$out"
-fi
 
 finish "quenda e2e"

@@ -5,44 +5,35 @@
 #   release_e2e.sh CPACK BUILD_DIR VERSION
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-cpack=$1
+root=$(cd "$here/../.." && pwd)
 build=$(realpath "$2")
 version=$3
-source "$here/e2e_lib.sh"
-
+source "$here/wine_session.sh"
 # Wine keeps a non-ASCII file name on the Linux side only under a UTF-8 locale.
 if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then export LC_ALL=C.UTF-8; fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+e2e_begin
 
 name="zorvel-$version-win32"
-"$cpack" --config "$build/CPackConfig.cmake" -B "$work/made" >"$work/cpack.log" 2>&1 ||
-  cat "$work/cpack.log"
 zip="$work/made/$name.zip"
-check "cpack makes $name.zip" "yes" "$([ -f "$zip" ] && echo yes || echo no)"
-[ -f "$zip" ] || { finish "release zip"; exit 1; }
+"$1" --config "$build/CPackConfig.cmake" -B "$work/made" >"$work/cpack.log" 2>&1 || cat "$work/cpack.log"
+[ -f "$zip" ] || { check "cpack makes $name.zip" yes no; finish "release zip"; exit; }
 
 expected=$(
   printf '%s\n' quenda.exe zorvel.dll README.txt docs/scripting.md
   (cd "$root" && find examples -type f)
 )
-listed=$(cmake -E tar tf "$zip" 2>/dev/null | grep -v '/$')
 check "the zip holds the host, the plug-in, the README, the guide and the examples" \
-  "$(sed "s|^|$name/|" <<<"$expected" | sort)" "$(sort <<<"$listed")"
+  "$(sed "s|^|$name/|" <<<"$expected" | sort)" "$(cmake -E tar tf "$zip" | grep -v '/$' | sort)"
 
 place="$work/Zorvel release é"
 mkdir -p "$place"
 (cd "$place" && cmake -E tar xf "$zip")
-unpacked="$place/$name"
+quenda=./quenda.exe
+q() { quenda_in "$place/$name" "$@"; }
 
-q() { (cd "$unpacked" && timeout 120 "$here/run-wine" ./quenda.exe "$@" 2>"$work/err" | tr -d '\r'); }
-
-out=$(q --version)
-check "quenda --version names the zip's version" "quenda $version" "$out"
-
-out=$(q 'examples\tour.qs'); code=$?
-check "the tour runs from the unpacked folder" 0 "$code"
+check "quenda --version names the zip's version" "quenda $version" "$(q --version)"
+out=$(q 'examples\tour.qs')
+check "the tour runs from the unpacked folder" 0 "$?"
 contains "to its last line" "The tour is over" "$out"
 check "without an error" "" "$(tr -d '\r' <"$work/err")"
 # The host prints names in the process's code page: UTF-8, or the ANSI page Wine gives a C.UTF-8

@@ -1,22 +1,21 @@
-// The real library under Wine over a fresh folder of the real file system, removed afterwards,
-// with the console captured and the answers to the listing's question scripted.
+// What the tests of the real library under Wine share: a fresh folder of the real file system,
+// removed afterwards, with the library loaded; waiting for what happens on its own (a started
+// program, a dialog).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <deque>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <optional>
-#include <sstream>
 #include <string>
-#include <vector>
+#include <thread>
 
-#include "platform/desktop.h"
-#include "platform/files.h"
 #include "runtime/runtime.h"
+// After the library's headers: windows.h defines several of their names as macros.
+#include <windows.h>
 
 namespace wine {
 
@@ -26,66 +25,35 @@ inline std::string readFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline void writeFile(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
-inline bool isFolder(const std::string& path) {
-  platform::DWORD attributes = platform::GetFileAttributesA(path.c_str());
-  return attributes != 0xFFFFFFFF && (attributes & platform::kFileAttributeDirectory);
-}
-
 inline bool exists(const std::string& path) {
-  return platform::GetFileAttributesA(path.c_str()) != 0xFFFFFFFF;
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Names in a folder, "." and ".." left out, in the file system's order.
-inline std::vector<std::string> namesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  platform::WIN32_FIND_DATAA found;
-  platform::HANDLE h = platform::FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (h == platform::kInvalidHandle) return names;
-  do {
-    std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (platform::FindNextFileA(h, &found));
-  platform::FindClose(h);
-  return names;
-}
-
-// A tree as relative path -> content ("/" for a folder).
-using Tree = std::map<std::string, std::string>;
-inline Tree treeOf(const std::string& folder, const std::string& prefix = "") {
-  Tree tree;
-  for (const std::string& name : namesIn(folder)) {
-    std::string path = folder + "\\" + name;
-    if (isFolder(path)) {
-      tree[prefix + name + "\\"] = "/";
-      for (auto& [k, v] : treeOf(path, prefix + name + "\\")) tree[k] = v;
-    } else {
-      tree[prefix + name] = readFile(path);
-    }
+// Waits until `ready()` holds, looking every 50 ms up to one generous deadline (a loaded machine
+// may take long to get there); whether it came.
+template <class Ready>
+bool waitUntil(Ready ready, int seconds = 120) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  return tree;
+  return true;
 }
 
-inline void removeTree(const std::string& folder) {
-  for (const std::string& name : namesIn(folder)) {
-    std::string path = folder + "\\" + name;
-    platform::SetFileAttributesA(path.c_str(), platform::kFileAttributeNormal);
-    if (isFolder(path)) {
-      removeTree(path);
-    } else {
-      platform::DeleteFileA(path.c_str());
+// A visible dialog of this process; null when none came before `done` was set.
+inline HWND waitForDialog(const std::atomic<bool>& done = false) {
+  HWND found = nullptr;
+  waitUntil([&] {
+    for (HWND w = FindWindowA("#32770", nullptr); w && !found;
+         w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(w, &process);
+      if (process == GetCurrentProcessId() && IsWindowVisible(w)) found = w;
     }
-  }
-  platform::RemoveDirectoryA(folder.c_str());
-}
-
-inline std::string currentDirectory() {
-  char buffer[platform::kMaxPath];
-  platform::DWORD n = platform::GetCurrentDirectoryA(sizeof buffer, buffer);
-  return n && n < sizeof buffer ? std::string(buffer, n) : std::string();
+    return found || done;
+  });
+  return found;
 }
 
 class WorkFolder : public ::testing::Test {
@@ -93,59 +61,32 @@ class WorkFolder : public ::testing::Test {
   void SetUp() override {
     quenda::Result loaded = runtime.load("zorvel.dll");
     ASSERT_TRUE(loaded.ok()) << *loaded.error;
-    runtime.hooks().printLine = [this](std::string_view line) { lines.emplace_back(line); };
-    runtime.hooks().askText = [this](std::string_view) -> std::optional<std::string> {
-      if (answers.empty()) return std::nullopt;
-      std::string answer = answers.front();
-      answers.pop_front();
-      return answer;
-    };
-    startDirectory = currentDirectory();
-    char temp[platform::kMaxPath];
-    platform::DWORD n = platform::GetTempPathA(sizeof temp, temp);
-    ASSERT_GT(n, 0u);
+    startDirectory = std::filesystem::current_path();
+    // At the root of drive C:, where the folder browser opens without a walk through the
+    // profile's folders.
     static int counter = 0;
-    work = std::string(temp, n) + "zv_classes_" + std::to_string(platform::GetCurrentProcessId()) +
-           "_" + std::to_string(++counter);
-    removeTree(work);
-    ASSERT_TRUE(platform::CreateDirectoryA(work.c_str(), nullptr)) << work;
+    work = "C:\\zv_wine_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+    ASSERT_TRUE(CreateDirectoryA(work.c_str(), nullptr)) << work;
   }
   void TearDown() override {
-    platform::SetCurrentDirectoryA(startDirectory.c_str());
-    removeTree(work);
+    std::error_code ignored;
+    std::filesystem::current_path(startDirectory, ignored);
+    std::filesystem::remove_all(work, ignored);
   }
 
   std::string at(const std::string& relative) const { return work + "\\" + relative; }
+  // Creates the folders of the path below the work folder, up to its last backslash.
+  void addFolders(const std::string& path) {
+    for (std::size_t i = work.size() + 1; i < path.size(); ++i)
+      if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  }
   void addFile(const std::string& relative, const std::string& content = "x") {
-    std::string path = at(relative);
-    for (std::size_t i = work.size() + 1; i < path.size(); ++i) {
-      if (path[i] == '\\') platform::CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    }
-    writeFile(path, content);
-  }
-  void addFolder(const std::string& relative) {
-    std::string path = at(relative) + "\\";
-    for (std::size_t i = work.size() + 1; i < path.size(); ++i) {
-      if (path[i] == '\\') platform::CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    }
-  }
-
-  quenda::ValueRef object(const char* className, const std::string& path) {
-    quenda::Result made = runtime.newObject(className, path);
-    EXPECT_TRUE(made.ok()) << made.error.value_or("");
-    return made.value;
-  }
-  quenda::ValueRef call(const quenda::ValueRef& self, std::string_view member,
-                        std::vector<quenda::ValueRef> args = {}) {
-    quenda::Result result = runtime.callMethod(self, member, std::move(args));
-    EXPECT_TRUE(result.ok()) << member << ": " << result.error.value_or("");
-    return result.value;
+    addFolders(at(relative));
+    std::ofstream(at(relative), std::ios::binary) << content;
   }
 
   quenda::Runtime runtime;
-  std::vector<std::string> lines;
-  std::deque<std::string> answers;
-  std::string startDirectory;
+  std::filesystem::path startDirectory;
   std::string work;  // no closing backslash
 };
 
