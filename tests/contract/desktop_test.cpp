@@ -1,116 +1,66 @@
-// The desktop's windows, the thread's identity, the keyboard and the dialogs' entry points: the
-// same cases natively against the simulation and under Wine. Cases that need windows of their
-// own are skipped where the backend can't show any (Wine without a display).
-#include <gtest/gtest.h>
-
-#include <vector>
-
-#include "desktop_fixture.h"
+// The desktop's windows, the keyboard and the dialogs' entry points (platform/desktop.h,
+// keyboard.h, dialogs.h). Cases that need windows of their own are skipped where the backend
+// can't show any (Wine without a display).
 #include "fixture.h"
-#include "platform/desktop.h"
-#include "platform/dialogs.h"
-#include "platform/keyboard.h"
-#include "platform/module.h"
+
+#include <algorithm>
 
 namespace {
 
 using namespace platform;
 
 constexpr DWORD kErrorInvalidWindowHandle = 1400;
-HWND const kNoWindow = reinterpret_cast<HWND>(0x7ffe0000);
 
-TEST(DesktopContract, AHandleThatIsNoWindow) {
+TEST(DesktopContract, AHandleThatIsNoWindowIsRefused) {
+  HWND const none = reinterpret_cast<HWND>(0x7ffe0000);
   DWORD process = 0xdeadbeef;
-  EXPECT_FAILS(GetWindowThreadProcessId(kNoWindow, &process), 0u, kErrorInvalidWindowHandle);
+  EXPECT_FAILS(GetWindowThreadProcessId(none, &process), 0u, kErrorInvalidWindowHandle);
   EXPECT_EQ(process, 0xdeadbeefu);
-  EXPECT_EQ(IsWindowVisible(kNoWindow), kFalse);
-  EXPECT_EQ(IsWindowEnabled(kNoWindow), kFalse);
-  EXPECT_EQ(EnableWindow(kNoWindow, kFalse), kFalse);
-  EXPECT_FAILS(SendMessageA(kNoWindow, 0x0466, 1, 0), 0, kErrorInvalidWindowHandle);
+  EXPECT_EQ(IsWindowVisible(none), kFalse);
+  EXPECT_EQ(IsWindowEnabled(none), kFalse);
+  EXPECT_EQ(EnableWindow(none, kFalse), kFalse);
+  EXPECT_FAILS(SendMessageA(none, 0x0466, 1, 0), 0, kErrorInvalidWindowHandle);
 }
 
-struct Walk {
-  std::vector<HWND> seen;
-  std::size_t stopAfter;
-};
-
-BOOL ZV_STDCALL collect(HWND window, LPARAM data) {
-  auto* walk = reinterpret_cast<Walk*>(data);
-  walk->seen.push_back(window);
-  return walk->seen.size() < walk->stopAfter ? kTrue : kFalse;
+BOOL ZV_STDCALL collect(HWND window, LPARAM seen) {
+  reinterpret_cast<std::vector<HWND>*>(seen)->push_back(window);
+  return kTrue;
 }
 
-class WindowContract : public ::testing::Test {
- protected:
-  void SetUp() override {
-    shown = contract::makeTestWindow(true, true);
-    if (!shown) GTEST_SKIP() << "no display: this backend shows no windows";
-    hidden = contract::makeTestWindow(false, true);
-    disabled = contract::makeTestWindow(true, false);
-  }
-  void TearDown() override {
-    for (HWND w : {shown, hidden, disabled}) contract::destroyTestWindow(w);
-  }
-  HWND shown = nullptr, hidden = nullptr, disabled = nullptr;
-};
-
-TEST_F(WindowContract, WindowsKnowTheirThreadProcessAndState) {
+TEST(DesktopContract, WindowsOfThisThreadAreFoundWithTheirStateAndEnabledAgain) {
+  HWND shown = contract::makeTestWindow(true, true);
+  if (!shown) GTEST_SKIP() << "no display: this backend shows no windows";
+  HWND hidden = contract::makeTestWindow(false, true);
+  HWND disabled = contract::makeTestWindow(true, false);
   DWORD process = 0;
   EXPECT_EQ(GetWindowThreadProcessId(shown, &process), GetCurrentThreadId());
   EXPECT_EQ(process, GetCurrentProcessId());
-  EXPECT_EQ(GetWindowThreadProcessId(hidden, nullptr), GetCurrentThreadId());
-  EXPECT_EQ(IsWindowVisible(shown), kTrue);
   EXPECT_EQ(IsWindowVisible(hidden), kFalse);
-  EXPECT_EQ(IsWindowEnabled(shown), kTrue);
   EXPECT_EQ(IsWindowEnabled(disabled), kFalse);
-}
 
-TEST_F(WindowContract, EnableWindowTellsWhetherTheWindowWasDisabled) {
-  EXPECT_EQ(EnableWindow(shown, kFalse), kFalse);  // was enabled
+  std::vector<HWND> seen;
+  EXPECT_EQ(EnumWindows(&collect, reinterpret_cast<LPARAM>(&seen)), kTrue);
+  for (HWND w : {shown, hidden, disabled})
+    EXPECT_NE(std::find(seen.begin(), seen.end(), w), seen.end());
+
+  // EnableWindow tells whether the window was disabled before.
+  EXPECT_EQ(EnableWindow(shown, kFalse), kFalse);
   EXPECT_EQ(IsWindowEnabled(shown), kFalse);
-  EXPECT_NE(EnableWindow(shown, kFalse), kFalse);  // was disabled already
-  EXPECT_NE(EnableWindow(shown, kTrue), kFalse);
-  EXPECT_EQ(IsWindowEnabled(shown), kTrue);
+  EXPECT_NE(EnableWindow(shown, kFalse), kFalse);
   EXPECT_NE(EnableWindow(disabled, kTrue), kFalse);
+  EXPECT_EQ(IsWindowEnabled(disabled), kTrue);
+  for (HWND w : {shown, hidden, disabled}) contract::destroyTestWindow(w);
 }
 
-TEST_F(WindowContract, EnumWindowsVisitsOurWindowsAndStopsWhenAsked) {
-  Walk all{{}, static_cast<std::size_t>(-1)};
-  EXPECT_EQ(EnumWindows(&collect, reinterpret_cast<LPARAM>(&all)), kTrue);
-  for (HWND w : {shown, hidden, disabled}) {
-    bool found = false;
-    for (HWND s : all.seen) found = found || s == w;
-    EXPECT_TRUE(found);
-  }
-  Walk one{{}, 1};
-  EXPECT_EQ(EnumWindows(&collect, reinterpret_cast<LPARAM>(&one)), kFalse);
-  EXPECT_EQ(one.seen.size(), 1u);
-}
-
-TEST(DialogContract, TheOpenDialogRefusesAStructureOfAnotherSize) {
-  char file[260] = {};
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = 60;
-  dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  EXPECT_EQ(GetOpenFileNameA(&dialog), kFalse);
-  EXPECT_EQ(file[0], 0);
-}
-
-TEST(DialogContract, TheShellLibraryExportsTheFolderBrowserByItsPlainNames) {
+TEST(DesktopContract, TheFolderBrowserIsExportedByItsPlainNamesAndNobodyPressedAKey) {
   HMODULE shell = LoadLibraryA("SHELL32.DLL");
   ASSERT_NE(shell, nullptr);
   EXPECT_NE(GetProcAddress(shell, "SHBrowseForFolder"), nullptr);
   EXPECT_NE(GetProcAddress(shell, "SHGetPathFromIDList"), nullptr);
   EXPECT_EQ(FreeLibrary(shell), kTrue);
-}
 
-TEST(KeyboardContract, KeysNobodyPressedAndKeysOutOfRange) {
   GetAsyncKeyState(kVkReturn);  // clears a press from before the test
-  EXPECT_EQ(GetAsyncKeyState(kVkReturn), 0);
-  EXPECT_EQ(GetAsyncKeyState(0), 0);
-  EXPECT_EQ(GetAsyncKeyState(255), 0);
-  EXPECT_EQ(GetAsyncKeyState(-5), 0);
+  for (int key : {kVkReturn, 0, 255, -5}) EXPECT_EQ(GetAsyncKeyState(key), 0) << key;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include "fixture.h"
 
 #include <algorithm>
-#include <cctype>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -15,9 +14,7 @@ namespace contract {
 
 bool primed(const void* p, std::size_t n) {
   const auto* bytes = static_cast<const unsigned char*>(p);
-  for (std::size_t i = 0; i < n; ++i)
-    if (bytes[i] != kPrime) return false;
-  return true;
+  return std::all_of(bytes, bytes + n, [](unsigned char b) { return b == kPrime; });
 }
 
 Listing list(const std::string& pattern) {
@@ -31,14 +28,13 @@ Listing list(const std::string& pattern) {
     EXPECT_TRUE(primed(&d, sizeof d)) << "FindFirstFileA(" << pattern << ") wrote on failure";
     return l;
   }
-  l.found = true;
   do {
     l.names.push_back(d.cFileName);
-    l.attributes.push_back(d.dwFileAttributes);
     std::memset(&d, kPrime, sizeof d);
     platform::SetLastError(kPrimeError);
   } while (platform::FindNextFileA(h, &d));
   l.error = platform::GetLastError();
+  EXPECT_TRUE(primed(&d, sizeof d)) << "FindNextFileA(" << pattern << ") wrote at the end";
   EXPECT_TRUE(platform::FindClose(h));
   return l;
 }
@@ -59,127 +55,76 @@ std::string currentDirectory() {
 
 #if defined(_WIN32)
 
-const char* backendName() {
-  return "win32";
+namespace {
+
+std::wstring wide(const std::string& text, ::UINT codePage = CP_UTF8) {
+  wchar_t out[1024] = L"";
+  ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, out, 1024);
+  return out;
 }
 
-void writeFile(const std::string& path, const std::string& content) {
-  ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+void writeWide(const std::wstring& path, const std::string& content) {
+  ::HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << "writeFile(" << path << "): " << ::GetLastError();
+  ASSERT_NE(h, INVALID_HANDLE_VALUE)
+      << ::GetLastError() << " (Wine keeps names beyond ASCII only under a UTF-8 locale)";
   ::DWORD written = 0;
   ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
   ::CloseHandle(h);
   ASSERT_EQ(written, content.size());
+}
+
+// Removes a folder and everything in it by relative names from inside each folder, so entries
+// whose full path is longer than MAX_PATH go too, and through the wide calls, so names the code
+// page lacks go too.
+void removeTree(const std::wstring& folder) {
+  if (::SetCurrentDirectoryW(folder.c_str())) {
+    ::WIN32_FIND_DATAW d;
+    ::HANDLE h = ::FindFirstFileW(L"*", &d);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(h, &d)) {
+      std::wstring entry = d.cFileName;
+      if (entry == L"." || entry == L"..") continue;
+      ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        removeTree(entry);
+      } else {
+        ::DeleteFileW(entry.c_str());
+      }
+    }
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+    ::SetCurrentDirectoryW(L"..");
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+std::string tempFolder() {
+  char buffer[MAX_PATH + 1];
+  return std::string(buffer, ::GetTempPathA(sizeof buffer, buffer));
+}
+
+}  // namespace
+
+void writeFile(const std::string& path, const std::string& content) {
+  writeWide(wide(path, CP_ACP), content);
 }
 
 std::string readFile(const std::string& path) {
   ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                              nullptr);
   if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string content;
-  char buffer[4096];
+  char buffer[4096];  // the tests' files are small
   ::DWORD got = 0;
-  while (::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    content.append(buffer, got);
+  ::ReadFile(h, buffer, sizeof buffer, &got, nullptr);
   ::CloseHandle(h);
-  return content;
+  return std::string(buffer, got);
 }
-
-namespace {
-
-std::wstring wide(const std::string& text, ::UINT codePage = CP_UTF8) {
-  std::wstring out(text.size() + 1, L'\0');
-  int n = ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, out.data(),
-                                static_cast<int>(out.size()));
-  out.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
-  return out;
-}
-
-}  // namespace
 
 void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
-  ::HANDLE h = ::CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << "writeUnicodeFile(" << utf8Path << "): " << ::GetLastError()
-                                     << " (Wine keeps such names only under a UTF-8 locale)";
-  ::DWORD written = 0;
-  ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
-  ::CloseHandle(h);
-  ASSERT_EQ(written, content.size());
+  writeWide(wide(utf8Path), content);
 }
 
 bool unicodeFileExists(const std::string& utf8Path) {
   return ::GetFileAttributesW(wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-namespace {
-
-bool underWine() {
-  ::HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-  return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
-}
-
-// Under Wine the host's /proc is reachable through drive Z:.
-bool wineRunsAsRoot() {
-  std::string status = readFile("Z:\\proc\\self\\status");
-  auto at = status.find("\nUid:");
-  if (at == std::string::npos) return false;
-  std::size_t i = at + 5;
-  while (i < status.size() && (status[i] == ' ' || status[i] == '\t')) ++i;
-  return i + 1 < status.size() && status[i] == '0' &&
-         (status[i + 1] == '\t' || status[i + 1] == ' ');
-}
-
-// Removes a folder named relative to the current directory, or absolutely, with everything in
-// it. Works by relative names from inside each folder, so entries whose full path is longer than
-// MAX_PATH go too, and through the wide calls, so names the code page lacks go too. Leaves the
-// current directory in the folder's parent when it could enter it.
-void removeTree(const std::wstring& folder) {
-  std::wstring trimmed = folder;
-  while (trimmed.size() > 1 && trimmed.back() == L'\\') trimmed.pop_back();
-  std::wstring name = trimmed.substr(trimmed.find_last_of(L"\\:") + 1);
-  if (::SetCurrentDirectoryW(folder.c_str())) {
-    std::vector<std::pair<std::wstring, bool>> entries;
-    ::WIN32_FIND_DATAW d;
-    ::HANDLE h = ::FindFirstFileW(L"*", &d);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::wstring entry = d.cFileName;
-        if (entry != L"." && entry != L"..")
-          entries.emplace_back(entry, (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-      } while (::FindNextFileW(h, &d));
-      ::FindClose(h);
-    }
-    for (const auto& [entry, isFolder] : entries) {
-      ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (isFolder) {
-        removeTree(entry);
-      } else {
-        ::DeleteFileW(entry.c_str());
-      }
-    }
-    ::SetCurrentDirectoryW(L"..");
-    ::RemoveDirectoryW(name.c_str());
-  } else {
-    ::RemoveDirectoryW(folder.c_str());  // an empty folder too deep to enter
-  }
-}
-void removeTree(const std::string& folder) {
-  removeTree(wide(folder, CP_ACP));
-}
-
-std::string tempFolder() {
-  char buffer[MAX_PATH + 1];
-  ::DWORD n = ::GetTempPathA(sizeof buffer, buffer);
-  return std::string(buffer, n);
-}
-
-}  // namespace
-
-bool readOnlyStopsOverwrite() {
-  static const bool stops = !(underWine() && wineRunsAsRoot());
-  return stops;
 }
 
 void Folder::SetUp() {
@@ -188,23 +133,43 @@ void Folder::SetUp() {
   ASSERT_FALSE(temp.empty());
   base = temp + "zvc" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
          "\\";
-  removeTree(base);  // a leftover of an earlier run with the same process id
   ::SetCurrentDirectoryA(temp.c_str());
   ASSERT_TRUE(::CreateDirectoryA(base.c_str(), nullptr)) << base << ": " << ::GetLastError();
   ASSERT_TRUE(::SetCurrentDirectoryA(base.c_str()));
 }
 
 void Folder::TearDown() {
-  removeTree(base);
+  removeTree(wide(base, CP_ACP));
   ::SetCurrentDirectoryA(tempFolder().c_str());
   EXPECT_EQ(::GetFileAttributesA(base.c_str()), INVALID_FILE_ATTRIBUTES) << base << " is left";
 }
 
-#else  // the simulation
-
-const char* backendName() {
-  return "sim";
+void setTestValue(const std::string& subkey, const std::string& name, const std::string& bytes,
+                  platform::DWORD type) {
+  std::string path = std::string(kTestKey) + (subkey.empty() ? "" : "\\" + subkey);
+  ::HKEY key = nullptr;
+  ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+  ::RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<::DWORD>(bytes.size()));
+  ::RegCloseKey(key);
 }
+
+void clearTestKey() {
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+}
+
+platform::HWND makeTestWindow(bool visible, bool enabled) {
+  ::DWORD style = WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0) | (enabled ? 0 : WS_DISABLED);
+  return ::CreateWindowExA(0, "STATIC", "contract", style, 0, 0, 80, 60, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
+void destroyTestWindow(platform::HWND window) {
+  if (window) ::DestroyWindow(static_cast<::HWND>(window));
+}
+
+#else  // the simulation
 
 void writeFile(const std::string& path, const std::string& content) {
   platform::sim::addFile(platform::sim::fromCodePage(path), content);
@@ -216,25 +181,15 @@ std::string readFile(const std::string& ansiPath) {
   return platform::sim::fileContent(path);
 }
 
-// A name beyond ASCII gets a short name, as Wine gives one (Windows: where the volume makes them).
+// A short name too, as Wine gives every name beyond ASCII one.
 void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
   static int made = 0;
   platform::sim::addFile(utf8Path, content);
-  std::string name = utf8Path.substr(utf8Path.find_last_of("\\/") + 1);
-  if (std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) return;
-  std::string extension =
-      name.substr(name.rfind('.') == std::string::npos ? name.size() : name.rfind('.'));
-  if (extension.size() > 4) extension.clear();
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 100000) + extension);
+  platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 10000) + ".TXT");
 }
 
 bool unicodeFileExists(const std::string& utf8Path) {
   return platform::sim::exists(utf8Path);
-}
-
-bool readOnlyStopsOverwrite() {
-  return true;
 }
 
 void Folder::SetUp() {
@@ -246,6 +201,24 @@ void Folder::SetUp() {
 
 void Folder::TearDown() {
   EXPECT_EQ(platform::sim::openHandles(), "");
+}
+
+void setTestValue(const std::string& subkey, const std::string& name, const std::string& bytes,
+                  platform::DWORD type) {
+  std::string path = std::string(kTestKey) + (subkey.empty() ? "" : "\\" + subkey);
+  platform::sim::setRegistryValue(platform::kHkeyCurrentUser, path, name, bytes, type);
+}
+
+void clearTestKey() {
+  platform::sim::reset();
+}
+
+platform::HWND makeTestWindow(bool visible, bool enabled) {
+  return platform::sim::addWindow(platform::GetCurrentThreadId(), visible, enabled);
+}
+
+void destroyTestWindow(platform::HWND window) {
+  platform::sim::removeWindow(window);
 }
 
 #endif

@@ -1,6 +1,6 @@
 // The contract tests' fixture: the one place that knows which backend runs. Natively the seam is
-// the simulation (sim/), under Wine it is Windows (win32/); the tests themselves use only the seam
-// headers and what this header offers.
+// the simulation (sim/), under Wine it is Windows (win32/); the tests use only the seam headers
+// and what this header offers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,57 +13,56 @@
 
 namespace contract {
 
-// "sim" or "win32".
-const char* backendName();
+#if defined(_WIN32)
+constexpr bool kSimulated = false;
+#else
+constexpr bool kSimulated = true;
+#endif
 
-// Files with content, made and read outside the seam (the seam has no CreateFileA). Paths as the
-// seam takes them (relative to the current directory, or absolute). readFile gives "<missing>"
-// when the file can't be read.
+// Files made and read outside the seam (which has no CreateFileA); "<missing>" when unreadable.
 void writeFile(const std::string& path, const std::string& content = "");
 std::string readFile(const std::string& path);
-
-// Files whose names the code page may lack: the path in UTF-8, made and looked at outside the
-// seam (under Windows through the wide calls).
-void writeUnicodeFile(const std::string& utf8Path, const std::string& content = "");
+// Names the code page may lack: the path in UTF-8, made and looked at outside the seam (under
+// Windows through the wide calls).
+void writeUnicodeFile(const std::string& utf8Path, const std::string& content);
 bool unicodeFileExists(const std::string& utf8Path);
 
-// False where a read-only file does not stop CopyFileA from overwriting it: Wine run by root
-// (Wine relies on the host's permission checks, which root passes). Everywhere else true.
-bool readOnlyStopsOverwrite();
+// Registry values under kTestKey of the current user, stored byte for byte, keys made on the way.
+constexpr const char* kTestKey = "Software\\ZorvelContract";
+void setTestValue(const std::string& subkey, const std::string& name, const std::string& bytes,
+                  platform::DWORD type = platform::kRegSz);
+void clearTestKey();
+// A top-level window of this thread, or null where the backend shows none (Wine without a
+// display).
+platform::HWND makeTestWindow(bool visible, bool enabled);
+void destroyTestWindow(platform::HWND window);
 
-// Every test gets a fresh, empty folder, made the current directory: C:\work\ in the simulation
-// (after reset()), a new folder under GetTempPathA under Windows, removed afterwards.
+// A fresh, empty folder as the current directory: C:\work\ in the simulation, a new folder
+// under the temporary folder under Windows, removed afterwards.
 class Folder : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  std::string base;  // the test's folder: absolute, ending in a backslash
+  std::string base;  // absolute, ending in a backslash
 };
-
-// ---- Helpers over the seam ----
 
 constexpr unsigned char kPrime = 0xbd;
 constexpr platform::DWORD kPrimeError = 0xbdbdbdbd;
-
-// What a whole search gives: the names and attributes in order, or the error of FindFirstFileA.
-struct Listing {
-  bool found = false;
-  platform::DWORD error = 0;  // FindFirstFileA's error, or FindNextFileA's at the end
-  std::vector<std::string> names;
-  std::vector<platform::DWORD> attributes;
-};
-Listing list(const std::string& pattern);
-
-// Names of a listing without "." and "..", sorted (the file system's order differs).
-std::vector<std::string> sortedNames(const Listing& l);
-
-// The current directory, as GetCurrentDirectoryA gives it.
-std::string currentDirectory();
-
 bool primed(const void* p, std::size_t n);
 
-// What GetFileAttributesA says of a path: an existing folder, or an existing file.
+// A whole search: the names in order, and FindFirstFileA's error or FindNextFileA's at the end.
+// Checks that a failed call leaves its data alone.
+struct Listing {
+  std::vector<std::string> names;
+  platform::DWORD error = 0;
+};
+Listing list(const std::string& pattern);
+// The names without "." and "..", sorted (the file system's order differs).
+std::vector<std::string> sortedNames(const Listing& l);
+
+std::string currentDirectory();
+
 inline bool isFolder(platform::DWORD attributes) {
   return attributes != platform::kInvalidFileAttributes &&
          (attributes & platform::kFileAttributeDirectory);
@@ -75,8 +74,7 @@ inline bool isFile(platform::DWORD attributes) {
 
 }  // namespace contract
 
-// The call fails with `failure` as its result and `code` as the last error, which is primed
-// before the call.
+// The call fails with `failure` as its result and `code` as the last error, primed before.
 #define EXPECT_FAILS(expr, failure, code)                                \
   do {                                                                   \
     platform::SetLastError(contract::kPrimeError);                       \
