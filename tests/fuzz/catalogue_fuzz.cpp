@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/keyboard.h"
 #include "platform/registry.h"
 #include "platform/sim/sim.h"
+#include "plugin/catalogue.h"
 #include "plugin/memory.h"
 #include "plugin/module_state.h"
 #include "plugin/text.h"
@@ -105,72 +107,47 @@ std::string text(Choices& in) {
   return out;
 }
 
-// The routines of the three tables: root functions by their path, and members of the classes.
+// The routines of the three tables, as they list them: the members of the classes, then the
+// root's functions by their path.
 struct Routine {
-  const char* name;
+  std::string name;
   bool member;  // called on an object
   bool folder;  // of the folder class (members only)
 };
-const Routine kRoutines[] = {
-    {"type", true, false},         {"name", true, false},      {"ext", true, false},
-    {"path", true, false},         {"rename", true, false},    {"copy", true, false},
-    {"rem", true, false},          {"_new", true, false},      {"_def", true, false},
-    {"_del", true, false},         {"_form", true, false},     {"_set", true, false},
-    {"_fSet", true, false},        {"type", true, true},       {"name", true, true},
-    {"down", true, true},          {"up", true, true},         {"copy", true, true},
-    {"files", true, true},         {"exp", true, true},        {"_new", true, true},
-    {"_def", true, true},          {"_del", true, true},       {"_form", true, true},
-    {"_set", true, true},          {"_fSet", true, true},      {"_add", true, true},
-    {"dir.desk", false, false},    {"dir.home", false, false}, {"dir.docs", false, false},
-    {"dir.progs", false, false},   {"dir.up", false, false},   {"dir.down", false, false},
-    {"dir.sel", false, false},     {"dir.set", false, false},  {"dir.get", false, false},
-    {"env.set", false, false},     {"env.get", false, false},  {"env.all", false, false},
-    {"env.showAll", false, false}, {"clip.set", false, false}, {"clip.get", false, false},
-    {"run", false, false},         {"web", false, false},      {"link", false, false},
-    {"webLink", false, false},     {"selFile", false, false},  {"selFolder", false, false},
-    {"standby", false, false},
-};
+std::vector<Routine> tableRoutines() {
+  std::vector<Routine> out;
+  for (bool folder : {false, true}) {
+    zorvel::TableBytes table = folder ? zorvel::folderTable() : zorvel::fileTable();
+    for (const auto& e : quenda::readFunctionTable(table.bytes, table.size).entries)
+      out.push_back({e.name, true, folder});
+  }
+  zorvel::TableBytes root = zorvel::rootTable();
+  for (const auto& e : quenda::readFunctionTable(root.bytes, root.size).entries) {
+    if (e.kind == abi::kTableFunction) out.push_back({e.name, false, false});
+    for (const auto& member : e.entries) out.push_back({e.name + "." + member.name, false, false});
+  }
+  return out;
+}
+const std::vector<Routine> kRoutines = tableRoutines();
 
-// Operations whose failure the library must survive. Releasing calls are left alone: a refused
-// CloseHandle leaves its handle open, as Windows does.
-const char* const kFaultable[] = {
-    "HeapAlloc",
-    "HeapReAlloc",
-    "FindFirstFileA",
-    "FindNextFileA",
-    "CopyFileA",
-    "MoveFileA",
-    "DeleteFileA",
-    "CreateDirectoryA",
-    "GetFileAttributesA",
-    "SetFileAttributesA",
-    "GetCurrentDirectoryA",
-    "SetCurrentDirectoryA",
-    "CreateFileA",
-    "GetFileInformationByHandle",
-    "CreateProcessA",
-    "ShellExecuteExA",
-    "RegOpenKeyExA",
-    "RegQueryValueExA",
-    "GetEnvironmentStrings",
-    "GetEnvironmentVariableA",
-    "SetEnvironmentVariableA",
-    "OpenClipboard",
-    "GetClipboardData",
-    "GlobalAlloc",
-    "GlobalLock",
-    "SetClipboardData",
-    "EmptyClipboard",
-    "SHGetSpecialFolderLocation",
-    "SHGetPathFromIDListA",
-    "GetWindowsDirectoryA",
-    "GetVersionExA",
-    "GetOpenFileNameA",
-    "LoadLibraryA",
-    "GetProcAddress",
-    "SHBrowseForFolder",
-    "SHGetPathFromIDList",
-};
+// Operations whose failure the library must survive, blank-separated. Releasing calls are left
+// alone: a refused CloseHandle leaves its handle open, as Windows does.
+const char* const kFaultableNames =
+    "HeapAlloc HeapReAlloc FindFirstFileA FindNextFileA CopyFileA MoveFileA DeleteFileA "
+    "CreateDirectoryA GetFileAttributesA SetFileAttributesA GetCurrentDirectoryA "
+    "SetCurrentDirectoryA CreateFileA GetFileInformationByHandle CreateProcessA ShellExecuteExA "
+    "RegOpenKeyExA RegQueryValueExA GetEnvironmentStrings GetEnvironmentVariableA "
+    "SetEnvironmentVariableA OpenClipboard GetClipboardData GlobalAlloc GlobalLock "
+    "SetClipboardData EmptyClipboard SHGetSpecialFolderLocation SHGetPathFromIDListA "
+    "GetWindowsDirectoryA GetVersionExA GetOpenFileNameA LoadLibraryA GetProcAddress "
+    "SHBrowseForFolder SHGetPathFromIDList";
+std::vector<std::string> words(const char* text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) out.push_back(word);
+  return out;
+}
+const std::vector<std::string> kFaultable = words(kFaultableNames);
 const platform::DWORD kErrors[] = {platform::kErrorAccessDenied, platform::kErrorNotEnoughMemory,
                                    platform::kErrorFileNotFound, platform::kErrorPathNotFound,
                                    platform::kErrorSharingViolation};
@@ -310,7 +287,7 @@ class Session {
   void injectFaults() {
     sim::clearFaults();
     for (std::uint32_t n = in_.below(4); n; --n) {
-      const char* operation = kFaultable[in_.below(std::size(kFaultable))];
+      const std::string& operation = kFaultable[in_.below(kFaultable.size())];
       platform::DWORD error = kErrors[in_.below(std::size(kErrors))];
       if (in_.chance(16))
         sim::failAlways(operation, error);
@@ -320,7 +297,7 @@ class Session {
   }
 
   void callOne() {
-    const Routine& routine = kRoutines[in_.below(std::size(kRoutines))];
+    const Routine& routine = kRoutines[in_.below(kRoutines.size())];
     quenda::ValueRef self = routine.member ? object(routine.folder) : quenda::ValueRef();
     std::vector<quenda::ValueRef> args;
     for (std::uint32_t n = in_.below(5); n; --n) args.push_back(value());
@@ -345,7 +322,7 @@ class Session {
     checkStarts(context, meant, startedBefore);
     // A scan of the environment keeps its snapshot of the block until the next scan.
     std::size_t kept = 0;
-    if (std::string(routine.name).starts_with("env.") && !routine.member) {
+    if (routine.name.starts_with("env.") && !routine.member) {
       for (const std::string& entry : sim::environmentEntries()) kept += entry.size() + 1;
       kept += 16;
     }

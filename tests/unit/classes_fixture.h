@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/calls.h"
 #include "common/heap_bytes.h"
 #include "fault_loop.h"
-#include "platform/memory.h"
 #include "platform/sim/sim.h"
 #include "plugin/memory.h"
 #include "plugin/module_state.h"
@@ -20,10 +20,12 @@
 #include "runtime/linked.h"
 #include "runtime/runtime.h"
 
+namespace sim = platform::sim;
+
 class LibraryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::sim::reset();
+    sim::reset();
     ASSERT_TRUE(runtime.bind(quenda::linkedLibrary()).ok());
     runtime.hooks().printLine = [this](std::string_view line) { lines.emplace_back(line); };
     runtime.hooks().askText = [this](std::string_view label) -> std::optional<std::string> {
@@ -38,17 +40,14 @@ class LibraryTest : public ::testing::Test {
   // Nothing the library opened is left open. A fault armed for a call that never came must not
   // reach the next test.
   void TearDown() override {
-    EXPECT_EQ(platform::sim::openHandles(), "");
-    platform::sim::clearFaults();
+    EXPECT_EQ(sim::openHandles(), "");
+    sim::clearFaults();
   }
 
-  quenda::ValueRef object(const char* className, const std::string& path) {
-    quenda::Result made = runtime.newObject(className, path);
-    EXPECT_TRUE(made.ok()) << made.error.value_or("");
-    return made.value;
+  quenda::ValueRef file(const std::string& path) { return runtime.newObject("file", path).value; }
+  quenda::ValueRef folder(const std::string& path) {
+    return runtime.newObject("folder", path).value;
   }
-  quenda::ValueRef file(const std::string& path) { return object("file", path); }
-  quenda::ValueRef folder(const std::string& path) { return object("folder", path); }
   quenda::ValueRef text(const std::string& s) { return runtime.text(s); }
 
   // Calls a member and expects it to succeed.
@@ -58,14 +57,20 @@ class LibraryTest : public ::testing::Test {
     EXPECT_TRUE(result.ok()) << member << ": " << result.error.value_or("");
     return result.value;
   }
-  std::string callText(const quenda::ValueRef& self, std::string_view member) {
-    return call(self, member).text();
+  // A value or an outcome as one line: "file C:\a.txt", "folder C:\x\", "text ...", "none".
+  static std::string describe(const quenda::ValueRef& value) {
+    return calls::describe(quenda::Result::of(value));
   }
-  bool isFileObject(const quenda::ValueRef& v) {
-    return v.is(quenda::Kind::Object) && v.classHandle() == zorvel::module.fileClass;
+  // Calls a routine by its path with texts as its arguments.
+  std::string routine(const std::string& path, const std::vector<std::string>& args = {}) {
+    return calls::describe(calls::callWithTexts(runtime, path, args));
   }
-  bool isFolderObject(const quenda::ValueRef& v) {
-    return v.is(quenda::Kind::Object) && v.classHandle() == zorvel::module.folderClass;
+  // The same with the answer to "id" scripted; the printed lines and labels start afresh.
+  std::string pick(const std::string& path, const std::string& answer) {
+    lines.clear();
+    labels.clear();
+    answers = {answer};
+    return routine(path);
   }
 
   // Bytes held in the library's three heaps.

@@ -1,57 +1,44 @@
 // The clip group against the simulated clipboard.
-#include <string>
-#include <vector>
-
-#include "namespace_fixture.h"
+#include "classes_fixture.h"
 #include "platform/clipboard.h"
 
 namespace {
 
-namespace sim = platform::sim;
 using platform::kClipboardDib;
 using platform::kClipboardText;
 
-class Clip : public NamespaceTest {
+class Clip : public LibraryTest {
  protected:
   // After every call the clipboard is closed again and no block is left over.
   void TearDown() override {
     EXPECT_FALSE(sim::clipboardOpen());
-    NamespaceTest::TearDown();
+    LibraryTest::TearDown();
   }
   std::optional<std::string> text() { return sim::clipboardData(kClipboardText); }
 };
 
-TEST_F(Clip, SetPlacesTheTextWithItsNulReplacingEveryFormatAndGetReadsItBack) {
+TEST_F(Clip, SetReplacesEveryFormatAndGetReadsUpToTheNulOrTheBlocksEnd) {
   sim::placeClipboardData(kClipboardDib, std::string(44, '\0'));
-  EXPECT_EQ(describe(call("clip.set", {"hello"})), "none");
+  EXPECT_EQ(routine("clip.get"), "text ");
+  EXPECT_EQ(routine("clip.set", {"hello"}), "none");
   EXPECT_EQ(text(), std::string("hello\0", 6));
   EXPECT_EQ(sim::clipboardFormats(), std::vector<platform::UINT>{kClipboardText});
-  EXPECT_EQ(describe(call("clip.get")), "text hello");
-
-  EXPECT_EQ(describe(call("clip.set", {""})), "none");
+  EXPECT_EQ(routine("clip.get"), "text hello");
+  EXPECT_EQ(routine("clip.set", {""}), "none");
   EXPECT_EQ(text(), std::string("\0", 1));
-  EXPECT_EQ(describe(call("clip.get")), "text ");
-}
 
-TEST_F(Clip, GetStopsAtTheFirstNulAndAtTheBlocksEnd) {
   sim::placeClipboardData(kClipboardText, std::string("abc\0def\0", 8));
-  EXPECT_EQ(describe(call("clip.get")), "text abc");
+  EXPECT_EQ(routine("clip.get"), "text abc");
   // Another program's block without a NUL is read up to its end, not past it.
   sim::placeClipboardData(kClipboardText, "xyz");
-  EXPECT_EQ(describe(call("clip.get")), "text xyz");
-  sim::placeClipboardData(kClipboardText, "");
-  EXPECT_EQ(describe(call("clip.get")), "text ");
-  sim::placeClipboardData(kClipboardDib, std::string(44, '\0'));
-  EXPECT_EQ(describe(call("clip.get")), "text ");
-}
+  EXPECT_EQ(routine("clip.get"), "text xyz");
 
-TEST_F(Clip, ClipboardHeldByAnotherProgramIsNeitherReadNorReplaced) {
-  sim::placeClipboardData(kClipboardText, std::string("old\0", 4));
+  // Held by another program: neither read nor replaced.
   sim::holdClipboard(true);
-  EXPECT_EQ(describe(call("clip.get")), "text ");
-  EXPECT_EQ(describe(call("clip.set", {"new"})), "none");
+  EXPECT_EQ(routine("clip.get"), "text ");
+  EXPECT_EQ(routine("clip.set", {"new"}), "none");
   sim::holdClipboard(false);
-  EXPECT_EQ(describe(call("clip.get")), "text old");
+  EXPECT_EQ(routine("clip.get"), "text xyz");
 }
 
 // A fault at any step of a set: the clipboard ends with the new text, the old one, or (a
@@ -64,7 +51,7 @@ TEST_F(Clip, SetSurvivesAFaultAtAnyStep) {
       [&](const Fault& fault) {
         sim::placeClipboardData(kClipboardText, std::string("old\0", 4));
         fault.arm();
-        EXPECT_EQ(describe(call("clip.set", {"new"})), "none");
+        EXPECT_EQ(routine("clip.set", {"new"}), "none");
         auto now = text();
         if (!fault.injected()) {
           EXPECT_EQ(now, std::string("new\0", 4));
@@ -86,7 +73,7 @@ TEST_F(Clip, GetSurvivesAFaultAtAnyStep) {
       {"OpenClipboard", "GetClipboardData", "GlobalLock", "GlobalSize", "GlobalUnlock"},
       [&](const Fault& fault) {
         fault.arm();
-        std::string got = describe(call("clip.get"));
+        std::string got = routine("clip.get");
         EXPECT_TRUE(got == "text old" || (fault.injected() && got == "text ")) << got;
         EXPECT_FALSE(sim::clipboardOpen());
       },

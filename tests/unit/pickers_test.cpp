@@ -1,15 +1,8 @@
-// selFile and selFolder: the dialog structures, what the dialogs start on, the answers turned
-// into objects, and the host's windows disabled only while a dialog is open.
-#include <gtest/gtest.h>
-
+// selFile and selFolder: what the dialogs start on, the answers turned into objects, and the
+// host's windows disabled only while a dialog is open.
 #include <cstring>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "classes_fixture.h"
-#include "namespaces/dialog_owner.h"
-#include "namespaces/open_file_dialog.h"
 #include "namespaces/thread_windows.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -17,7 +10,6 @@
 
 namespace {
 
-namespace sim = platform::sim;
 using platform::HWND;
 
 class PickersTest : public LibraryTest {
@@ -28,147 +20,57 @@ class PickersTest : public LibraryTest {
     sim::addFolder("D:\\data");
     sim::setCurrentDirectoryPath("C:\\work");
   }
-
-  quenda::ValueRef pick(const char* routine) {
-    quenda::Result result = runtime.call(routine);
-    EXPECT_TRUE(result.ok()) << result.error.value_or("");
-    return result.value;
-  }
-  std::string pickFile() {
-    quenda::ValueRef chosen = pick("selFile");
-    EXPECT_TRUE(isFileObject(chosen));
-    return chosen.objectPath();
-  }
-  std::string pickFolder() {
-    quenda::ValueRef chosen = pick("selFolder");
-    EXPECT_TRUE(isFolderObject(chosen));
-    return chosen.objectPath();
-  }
 };
 
 // The dialog starts in the current directory, owned by the host's window, with an empty buffer
-// of 260 characters and flags that keep the current directory where it is.
-TEST_F(PickersTest, TheOpenDialogStartsInTheCurrentDirectoryWithoutAProposal) {
+// of 260 characters; the answer is taken whole when it fits, and the current directory stays.
+TEST_F(PickersTest, TheOpenDialogStartsInTheCurrentDirectoryAndGivesTheChosenPath) {
   const HWND host = sim::addWindow();
   sim::setForegroundWindow(host);
-  std::vector<std::string> folders;
   sim::onFileDialog([&](platform::OPENFILENAMEA& d) -> platform::BOOL {
-    folders.emplace_back(d.lpstrInitialDir);
-    EXPECT_EQ(d.lStructSize, 76u);
+    EXPECT_STREQ(d.lpstrInitialDir, "C:\\work");
     EXPECT_EQ(d.hwndOwner, host);
     EXPECT_EQ(d.nMaxFile, 260u);
     EXPECT_EQ(std::string(d.lpstrFile, 260), std::string(260, '\0'));
-    EXPECT_EQ(d.Flags, 0x8080Cu);
     return platform::kFalse;
   });
-  EXPECT_EQ(pickFile(), "");
-  sim::setCurrentDirectoryPath("C:\\");
-  pickFile();
-  EXPECT_EQ(folders, (std::vector<std::string>{"C:\\work", "C:"}));
-}
-
-TEST_F(PickersTest, SelFileGivesTheChosenPathAndKeepsTheCurrentDirectory) {
-  sim::addFile("D:\\data\\notes.txt");
-  sim::answerFileDialog("D:\\data\\notes.txt");
-  EXPECT_EQ(pickFile(), "D:\\data\\notes.txt");
+  EXPECT_EQ(routine("selFile"), "file ");
+  const std::string fits = "C:\\" + std::string(256, 'x');  // 259 characters and the NUL
+  for (const std::string& answer : {std::string("D:\\data\\notes.txt"), fits, fits + "x"}) {
+    sim::answerFileDialog(answer);
+    EXPECT_EQ(routine("selFile"), "file " + (answer.size() < 260 ? answer : ""));
+  }
   EXPECT_EQ(sim::currentDirectory(), "C:\\work");
 }
 
-TEST_F(PickersTest, APathTooLongForTheBufferIsACancel) {
-  sim::answerFileDialog("C:\\" + std::string(256, 'x'));  // 259 characters and the NUL: fits
-  EXPECT_EQ(pickFile().size(), 259u);
-  sim::answerFileDialog("C:\\" + std::string(257, 'x'));
-  EXPECT_EQ(pickFile(), "");
-}
-
-// openFileDialog as other callers may use it: proposals, filters and the pattern index.
-TEST_F(PickersTest, InitialPathsSplitIntoAFolderAndAProposal) {
-  struct Case {
-    std::string initial, folder, proposal;
-  };
-  const std::string name259(259, 'n'), name260(260, 'n');
-  const std::vector<Case> cases = {
-      {"C:\\work\\notes.txt", "C:\\work", "notes.txt"},
-      {"notes.txt", "", "notes.txt"},
-      {"\\notes.txt", "", ""},  // a backslash in front only: the whole text, not a valid name
-      {"C:\\work\\a*b", "C:\\work", ""},
-      {"C:\\work\\a:b", "C:\\work", ""},
-      {"C:\\work\\a/b", "C:\\work", ""},
-      {"C:\\work\\tab\there", "C:\\work", ""},
-      {"C:\\work\\\"q\"", "C:\\work", ""},
-      {"C:\\work\\<>|?", "C:\\work", ""},
-      {"C:\\work\\caf\xe9.txt", "C:\\work", "caf\xe9.txt"},
-      {"C:\\" + name259, "C:", name259},
-      {"C:\\" + name260, "C:", ""},  // would not fit the buffer with its NUL
-      {"", "", ""},
-  };
-  for (const Case& c : cases) {
-    std::string folder, proposal;
-    sim::onFileDialog([&](platform::OPENFILENAMEA& d) -> platform::BOOL {
-      folder = d.lpstrInitialDir;
-      proposal = std::string(d.lpstrFile, strnlen(d.lpstrFile, d.nMaxFile));
-      return platform::kFalse;
-    });
-    zorvel::TextVar out;
-    zorvel::openFileDialog("T", c.initial.c_str(), "*.*", 0, out);
-    EXPECT_EQ(folder, c.folder) << c.initial;
-    EXPECT_EQ(proposal, c.proposal) << c.initial;
-    EXPECT_STREQ(out.c_str(), "");
-  }
-}
-
 TEST_F(PickersTest, OnlyTheCallingThreadsVisibleEnabledBackgroundWindowsAreDisabled) {
-  const HWND plain = sim::addWindow();
-  const HWND hidden = sim::addWindow(sim::kHostThreadId, false, true);
-  const HWND disabled = sim::addWindow(sim::kHostThreadId, true, false);
-  const HWND otherThread = sim::addWindow(0x2004);
-  const HWND otherProcess = sim::addWindow(0x3004, true, true, sim::kOtherProcessId);
-  const HWND front = sim::addWindow();
-  sim::setForegroundWindow(front);
-  const std::vector<HWND> all = {plain, hidden, disabled, otherThread, otherProcess, front};
-  std::vector<bool> during;
+  const std::vector<HWND> all = {sim::addWindow(),
+                                 sim::addWindow(sim::kHostThreadId, false, true),
+                                 sim::addWindow(sim::kHostThreadId, true, false),
+                                 sim::addWindow(0x2004),
+                                 sim::addWindow(0x3004, true, true, sim::kOtherProcessId),
+                                 sim::addWindow()};
+  sim::setForegroundWindow(all.back());
   auto look = [&] {
-    during.clear();
-    for (HWND w : all) during.push_back(sim::windowEnabled(w));
+    std::string enabled;
+    for (HWND w : all) enabled += sim::windowEnabled(w) ? "1" : "0";
+    return enabled;
   };
-  const std::vector<bool> whileOpen = {false, true, false, true, true, true};
-  const std::vector<bool> afterwards = {true, true, false, true, true, true};
-
+  std::string during;
   sim::onFileDialog([&](platform::OPENFILENAMEA&) -> platform::BOOL {
-    look();
+    during = look();
     return platform::kFalse;
   });
-  pickFile();
-  EXPECT_EQ(during, whileOpen);
-  look();
-  EXPECT_EQ(during, afterwards);
-
   sim::onFolderDialog([&](platform::BROWSEINFOA&) -> std::optional<std::string> {
-    look();
+    during = look();
     return std::nullopt;
   });
-  pickFolder();
-  EXPECT_EQ(during, whileOpen);
-  look();
-  EXPECT_EQ(during, afterwards);
-}
-
-TEST_F(PickersTest, EachThreadEnablesOnlyTheWindowsItDisabled) {
-  const HWND ours = sim::addWindow();
-  const HWND theirs = sim::addWindow(0x2004);
-  sim::setCurrentThread(0x2004);
-  zorvel::disableThreadWindows();  // another thread's dialog is open
-  EXPECT_FALSE(sim::windowEnabled(theirs));
-
-  sim::setCurrentThread(sim::kHostThreadId);
-  sim::answerFileDialog("C:\\work\\a.txt");
-  pickFile();
-  EXPECT_TRUE(sim::windowEnabled(ours));
-  EXPECT_FALSE(sim::windowEnabled(theirs));
-
-  sim::setCurrentThread(0x2004);
-  zorvel::enableThreadWindows();
-  EXPECT_TRUE(sim::windowEnabled(theirs));
+  for (const char* picker : {"selFile", "selFolder"}) {
+    during.clear();
+    routine(picker);
+    EXPECT_EQ(during, "010111") << picker;
+    EXPECT_EQ(look(), "110111") << picker;
+  }
 }
 
 TEST_F(PickersTest, AWindowWhoseRecordCannotBeKeptIsLeftEnabled) {
@@ -176,68 +78,43 @@ TEST_F(PickersTest, AWindowWhoseRecordCannotBeKeptIsLeftEnabled) {
   const HWND second = sim::addWindow();
   sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);
   zorvel::disableThreadWindows();
-  const int disabledNow = !sim::windowEnabled(first) + !sim::windowEnabled(second);
-  EXPECT_EQ(disabledNow, 1);
+  EXPECT_EQ(!sim::windowEnabled(first) + !sim::windowEnabled(second), 1);
   zorvel::enableThreadWindows();
-  EXPECT_TRUE(sim::windowEnabled(first));
-  EXPECT_TRUE(sim::windowEnabled(second));
+  EXPECT_TRUE(sim::windowEnabled(first) && sim::windowEnabled(second));
 }
 
-TEST_F(PickersTest, TheFolderBrowsersStructureAndPreselection) {
-  const HWND host = sim::addWindow();
-  sim::setForegroundWindow(host);
-  int shown = 0;
-  std::optional<std::string> selected;
-  sim::onFolderDialog([&](platform::BROWSEINFOA& info) -> std::optional<std::string> {
-    ++shown;
-    EXPECT_EQ(info.hwndOwner, host);
-    EXPECT_EQ(info.ulFlags, 0x40u);
-    selected = sim::folderDialogSelection();  // set while the dialog initialised
+TEST_F(PickersTest, TheFolderBrowserPreselectsTheCurrentDirectoryAndGivesARelativePath) {
+  std::vector<std::optional<std::string>> selected;
+  sim::onFolderDialog([&](platform::BROWSEINFOA&) -> std::optional<std::string> {
+    selected.push_back(sim::folderDialogSelection());  // set while the dialog initialised
     return std::nullopt;
   });
-  EXPECT_EQ(pickFolder(), "");
-  EXPECT_EQ(selected, std::optional<std::string>("C:\\work"));
-
-  sim::setCurrentDirectoryPath("C:\\");
-  pickFolder();
-  EXPECT_EQ(selected, std::optional<std::string>("C:\\"));
-  EXPECT_EQ(shown, 2);
-}
-
-TEST_F(PickersTest, AFolderThatDoesNotFitTheBufferIsNotPreselected) {
+  EXPECT_EQ(routine("selFolder"), "folder ");
   const std::string deep = "C:\\" + std::string(200, 'd') + "\\" + std::string(60, 'e');
   sim::addFolder(deep);
-  sim::setCurrentDirectoryPath(deep);
-  sim::answerFolderDialog("C:\\work");
-  EXPECT_EQ(pickFolder(), "C:\\work\\");
-  EXPECT_EQ(sim::folderDialogSelection(), std::nullopt);
-}
+  sim::setCurrentDirectoryPath(deep);  // does not fit the buffer
+  routine("selFolder");
+  EXPECT_EQ(selected, (std::vector<std::optional<std::string>>{"C:\\work", std::nullopt}));
 
-TEST_F(PickersTest, SelFolderPathsRelativeToTheCurrentDirectory) {
-  sim::answerFolderDialog("C:\\work\\src");
-  EXPECT_EQ(pickFolder(), "src\\");
-  sim::answerFolderDialog("C:\\work");
-  EXPECT_EQ(pickFolder(), "");
-  sim::answerFolderDialog("D:\\data");
-  EXPECT_EQ(pickFolder(), "D:\\data\\");
-  sim::answerFolderDialog("D:\\");
-  EXPECT_EQ(pickFolder(), "D:\\");
-  sim::answerFolderDialog("c:\\WORK\\src");  // the comparison counts case
-  EXPECT_EQ(pickFolder(), "c:\\WORK\\src\\");
-  sim::answerFolderDialog("C:\\workshop");  // begins with the text, but not at a backslash
-  EXPECT_EQ(pickFolder(), "C:\\workshop\\");
-  sim::answerFolderDialog("");  // an item without a file-system path
-  EXPECT_EQ(pickFolder(), "");
+  sim::setCurrentDirectoryPath("C:\\work");
+  const std::pair<const char*, const char*> rows[] = {
+      {"C:\\work\\src", "folder src\\"},
+      {"C:\\work", "folder "},
+      {"D:\\", "folder D:\\"},
+      {"c:\\WORK\\src", "folder c:\\WORK\\src\\"},  // the comparison counts case
+      {"C:\\workshop", "folder C:\\workshop\\"},    // begins with the text, not at a backslash
+      {"", "folder "},                              // an item without a file-system path
+  };
+  for (const auto& [answer, result] : rows) {
+    sim::answerFolderDialog(answer);
+    EXPECT_EQ(routine("selFolder"), result);
+  }
   EXPECT_EQ(sim::currentDirectory(), "C:\\work");
-}
-
-TEST_F(PickersTest, NoShellLibraryOrNoBrowserInItMeansNoDialog) {
-  const HWND w = sim::addWindow();
+  // No shell library, or no browser in it: no dialog.
   sim::failCall("LoadLibraryA", 1, platform::kErrorModNotFound);
-  EXPECT_EQ(pickFolder(), "");
+  EXPECT_EQ(routine("selFolder"), "folder ");
   sim::addModule("SHELL32.DLL", {{"SHBrowseForFolder", nullptr}});
-  EXPECT_EQ(pickFolder(), "");
-  EXPECT_TRUE(sim::windowEnabled(w));
+  EXPECT_EQ(routine("selFolder"), "folder ");
 }
 
 // Allocations refused in turn: the right object or an empty one, no window left disabled,
@@ -250,12 +127,14 @@ TEST_F(PickersTest, RefusedAllocations) {
         sim::answerFileDialog("C:\\work\\a.txt");
         sim::answerFolderDialog("C:\\work\\src");
         fault.arm();
-        const std::string file = pickFile();
-        const std::string folder = pickFolder();
-        EXPECT_TRUE(file == "C:\\work\\a.txt" || (fault.injected() && file == "")) << file;
+        const std::string file = routine("selFile");
+        const std::string folder = routine("selFolder");
+        EXPECT_TRUE(file == "file C:\\work\\a.txt" || (fault.injected() && file == "file "))
+            << file;
         // Without the current directory the path stays absolute: still the right folder.
-        EXPECT_TRUE(folder == "src\\" ||
-                    (fault.injected() && (folder == "" || folder == "C:\\work\\src\\")))
+        EXPECT_TRUE(
+            folder == "folder src\\" ||
+            (fault.injected() && (folder == "folder " || folder == "folder C:\\work\\src\\")))
             << folder;
         EXPECT_TRUE(sim::windowEnabled(w));
       },
