@@ -1,6 +1,5 @@
 // The fuzz target of the language: one input, parsed and run against the library over the
-// simulated machine. libFuzzer calls it directly; the bounded generator in fuzz_test.cpp calls
-// it with its own inputs.
+// simulated machine. libFuzzer calls it directly, fuzz_test.cpp with fixed inputs.
 #pragma once
 
 #include <cstddef>
