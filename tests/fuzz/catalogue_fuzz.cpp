@@ -3,13 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/command_line.h"
 #include "common/heap_bytes.h"
-#include "platform/file_identity.h"
 #include "platform/keyboard.h"
 #include "platform/registry.h"
 #include "platform/sim/sim.h"
@@ -26,14 +24,24 @@ namespace sim = platform::sim;
 
 constexpr const char* kBrowser = "C:\\Program Files\\Browser\\browser.exe";
 constexpr const char* kExplorer = "C:\\Windows\\explorer.exe";
-constexpr const char* kUserChoice =
-    "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
+constexpr const char* kHandler = "C:\\Windows\\System32\\handler.exe";
 constexpr std::size_t kLongestText = 64 * 1024;
 constexpr int kMostCalls = 8;
 
 [[noreturn]] void broken(const std::string& what) {
   std::fprintf(stderr, "catalogue fuzz: %s\n", what.c_str());
   std::abort();
+}
+
+std::vector<std::string> split(const char* text, char separator) {
+  std::vector<std::string> out(1);
+  for (; *text; ++text) {
+    if (*text == separator)
+      out.emplace_back();
+    else
+      out.back() += *text;
+  }
+  return out;
 }
 
 // The input read as a stream of choices; past its end every choice is 0.
@@ -44,6 +52,10 @@ class Choices {
   std::uint32_t below(std::uint32_t n) { return n ? (byte() | byte() << 8) % n : 0; }
   bool chance(std::uint32_t inN) { return below(inN) == 0; }
   bool done() const { return at_ >= size_; }
+  template <class List>
+  const auto& of(const List& items) {
+    return items[below(static_cast<std::uint32_t>(std::size(items)))];
+  }
 
  private:
   const std::uint8_t* data_;
@@ -51,58 +63,31 @@ class Choices {
   std::size_t at_ = 0;
 };
 
-// Pieces that paths, command lines and addresses are broken with.
-const char* const kPieces[] = {
-    "\\",         "\\\\",
-    "\"",         "..",
-    "\\..\\",     ".",
-    " ",          "\t",
-    "C:\\",       "D:\\",
-    "work\\",     "src\\",
-    "sub\\",      "loop\\",
-    "notes.txt",  "a.txt",
-    "*",          "?",
-    "%",          "%22",
-    ":",          "/",
-    "\\\\?\\",    "explorer",
-    "x",          "LONGNAME",
-    "https://",   "www.example.com",
-    "-switch",    "\x01",
-    "\x1f",       "\x7f",
-    "\x80",       "\xe9",
-    "\xc9",       "\xff",
-    "C:\\work\\", "C:\\Windows\\",
-    "\r\n",       "=",
-};
+// Pieces that paths, command lines and addresses are broken with, separated by '|'.
+const std::vector<std::string> kPieces = split(
+    "\\|\\\\|\"|..|\\..\\|.| |\t|C:\\|D:\\|work\\|src\\|sub\\|loop\\|notes.txt|a.txt|*|?|%|%22|:|"
+    "/|\\\\?\\|explorer|x|LONGNAME|https://|www.example.com|-switch|\x01|\x1f|\x7f|\x80|\xe9|"
+    "\xc9|\xff|C:\\work\\|C:\\Windows\\|\r\n|=",
+    '|');
 
 // A text without NUL: from empty to kLongestText bytes, of pieces, input bytes or repeats.
 std::string text(Choices& in) {
   std::string out;
-  switch (in.below(4)) {
-    case 0: {  // pieces
-      for (std::uint32_t n = in.below(12); n; --n) out += kPieces[in.below(std::size(kPieces))];
-      break;
+  const std::uint32_t how = in.below(4);
+  if (how == 0) {
+    for (std::uint32_t n = in.below(12); n; --n) out += in.of(kPieces);
+  } else if (how == 1) {  // the input's own bytes
+    for (std::uint32_t n = in.below(40); n; --n) {
+      char c = static_cast<char>(in.byte());
+      out += c ? c : '\\';
     }
-    case 1: {  // the input's own bytes
-      for (std::uint32_t n = in.below(40); n; --n) {
-        char c = static_cast<char>(in.byte());
-        out += c ? c : '\\';
-      }
-      break;
-    }
-    case 2: {  // a piece repeated to a length around a limit or up to the longest text
-      static const std::size_t kLengths[] = {255, 259, 260, 261, 520, 4096, 32767, kLongestText};
-      std::string piece = kPieces[in.below(std::size(kPieces))];
-      std::size_t length =
-          in.chance(2) ? kLengths[in.below(std::size(kLengths))] : in.below(kLongestText + 1);
-      std::string prefix = in.chance(2) ? "C:\\work\\" : "";
-      out = prefix;
-      while (out.size() < length) out += piece;
-      out.resize(length);
-      break;
-    }
-    default:
-      break;  // empty
+  } else if (how == 2) {  // a piece repeated to a length around a limit or up to the longest
+    static const std::size_t kLengths[] = {255, 259, 260, 261, 520, 4096, 32767, kLongestText};
+    const std::string& piece = in.of(kPieces);
+    std::size_t length = in.chance(2) ? in.of(kLengths) : in.below(kLongestText + 1);
+    if (in.chance(2)) out = "C:\\work\\";
+    while (out.size() < length) out += piece;
+    out.resize(length);
   }
   return out;
 }
@@ -130,9 +115,9 @@ std::vector<Routine> tableRoutines() {
 }
 const std::vector<Routine> kRoutines = tableRoutines();
 
-// Operations whose failure the library must survive, blank-separated. Releasing calls are left
-// alone: a refused CloseHandle leaves its handle open, as Windows does.
-const char* const kFaultableNames =
+// Operations whose failure the library must survive. Releasing calls are left alone: a refused
+// CloseHandle leaves its handle open, as Windows does.
+const std::vector<std::string> kFaultable = split(
     "HeapAlloc HeapReAlloc FindFirstFileA FindNextFileA CopyFileA MoveFileA DeleteFileA "
     "CreateDirectoryA GetFileAttributesA SetFileAttributesA GetCurrentDirectoryA "
     "SetCurrentDirectoryA CreateFileA GetFileInformationByHandle CreateProcessA ShellExecuteExA "
@@ -140,14 +125,8 @@ const char* const kFaultableNames =
     "SetEnvironmentVariableA OpenClipboard GetClipboardData GlobalAlloc GlobalLock "
     "SetClipboardData EmptyClipboard SHGetSpecialFolderLocation SHGetPathFromIDListA "
     "GetWindowsDirectoryA GetVersionExA GetOpenFileNameA LoadLibraryA GetProcAddress "
-    "SHBrowseForFolder SHGetPathFromIDList";
-std::vector<std::string> words(const char* text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string word; in >> word;) out.push_back(word);
-  return out;
-}
-const std::vector<std::string> kFaultable = words(kFaultableNames);
+    "SHBrowseForFolder SHGetPathFromIDList",
+    ' ');
 const platform::DWORD kErrors[] = {platform::kErrorAccessDenied, platform::kErrorNotEnoughMemory,
                                    platform::kErrorFileNotFound, platform::kErrorPathNotFound,
                                    platform::kErrorSharingViolation};
@@ -171,17 +150,16 @@ void prepareMachine(Choices& in) {
                in.chance(3) ? platform::kFileAttributeHidden : platform::kFileAttributeArchive);
   sim::addFolder("C:\\work\\src\\sub");
   sim::addJunction("C:\\work\\src\\loop", "C:\\work\\src");
-  // Programs planted in the current folder under names the library might look for.
-  sim::addFile("C:\\work\\explorer.exe");
-  sim::addFile("C:\\work\\www.example.com");
-  sim::addFile(kExplorer);
-  sim::addFile("C:\\tools\\app.exe");
-  sim::addFile(kBrowser);
-  sim::addFile("C:\\Windows\\System32\\handler.exe");
-  for (const char* kind : {"http:", "https:", ".txt", "folder"})
-    sim::associate(kind, "C:\\Windows\\System32\\handler.exe");
+  // Programs, two of them planted in the current folder under names the library might look for.
+  for (const char* program : {"C:\\work\\explorer.exe", "C:\\work\\www.example.com", kExplorer,
+                              "C:\\tools\\app.exe", kBrowser, kHandler})
+    sim::addFile(program);
+  for (const char* kind : {"http:", "https:", ".txt", "folder"}) sim::associate(kind, kHandler);
   if (!in.chance(4)) {
-    sim::setRegistryText(platform::kHkeyCurrentUser, kUserChoice, "ProgID", "TestURL");
+    sim::setRegistryText(
+        platform::kHkeyCurrentUser,
+        "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice",
+        "ProgID", "TestURL");
     sim::setRegistryText(platform::kHkeyLocalMachine,
                          "SOFTWARE\\Classes\\TestURL\\shell\\open\\command", "",
                          std::string("\"") + kBrowser + "\" \"%1\"");
@@ -201,19 +179,12 @@ std::size_t libraryBytes() {
          heapBytesInUse(zorvel::module.moduleHeap);
 }
 
-std::string upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
-// What a launching routine meant to start: the program and its arguments; empty for a routine
-// that starts nothing of its own choosing.
+// What a call means to start: whether it may start anything, the program when the routine
+// chooses it, and the arguments when they can be read from the call.
 struct Meant {
-  bool any = false;
-  std::optional<std::string> program;  // unset: the user named it
-  std::vector<std::string> arguments;
-  bool checkArguments = false;
+  bool starts = false;
+  std::string program;
+  std::optional<std::vector<std::string>> arguments;
 };
 
 class Session {
@@ -226,16 +197,10 @@ class Session {
     runtime.hooks().printLine = [](std::string_view) {};
     runtime.hooks().reportError = [](std::string_view) {};
     runtime.hooks().askText = [this](std::string_view) -> std::optional<std::string> {
-      switch (in_.below(6)) {
-        case 0:
-          return std::nullopt;
-        case 1:
-          return std::to_string(static_cast<int>(in_.below(5)) - 1);
-        case 2:
-          return std::string("99999999999");
-        default:
-          return text(in_);
-      }
+      const std::uint32_t how = in_.below(6);
+      if (how == 0) return std::nullopt;
+      if (how == 1) return std::to_string(static_cast<int>(in_.below(5)) - 1);
+      return how == 2 ? std::string("99999999999") : text(in_);
     };
     sim::onFileDialog([this](platform::OPENFILENAMEA&) -> platform::BOOL {
       if (in_.chance(2)) return platform::kFalse;
@@ -260,35 +225,22 @@ class Session {
   }
 
   quenda::ValueRef value(int depth = 0) {
-    switch (in_.below(8)) {
-      case 0:
-      case 1:
-      case 2:
-        return runtime_->text(text(in_));
-      case 3: {
-        static const std::int32_t kNumbers[] = {0, 1, -1, 2, 255, 65536, INT32_MAX, INT32_MIN};
-        return runtime_->number(kNumbers[in_.below(std::size(kNumbers))]);
-      }
-      case 4:
-        return object(false);
-      case 5:
-        return object(true);
-      case 6: {
-        std::vector<quenda::ValueRef> elements;
-        if (depth < 2)
-          for (std::uint32_t n = in_.below(3); n; --n) elements.push_back(value(depth + 1));
-        return runtime_->list(std::move(elements));
-      }
-      default:
-        return runtime_->text("");
-    }
+    static const std::int32_t kNumbers[] = {0, 1, -1, 2, 255, 65536, INT32_MAX, INT32_MIN};
+    const std::uint32_t how = in_.below(8);
+    if (how < 3) return runtime_->text(text(in_));
+    if (how == 3) return runtime_->number(in_.of(kNumbers));
+    if (how < 6) return object(how == 5);
+    std::vector<quenda::ValueRef> elements;
+    if (how == 6 && depth < 2)
+      for (std::uint32_t n = in_.below(3); n; --n) elements.push_back(value(depth + 1));
+    return how == 6 ? runtime_->list(std::move(elements)) : runtime_->text("");
   }
 
   void injectFaults() {
     sim::clearFaults();
     for (std::uint32_t n = in_.below(4); n; --n) {
-      const std::string& operation = kFaultable[in_.below(kFaultable.size())];
-      platform::DWORD error = kErrors[in_.below(std::size(kErrors))];
+      const std::string& operation = in_.of(kFaultable);
+      platform::DWORD error = in_.of(kErrors);
       if (in_.chance(16))
         sim::failAlways(operation, error);
       else
@@ -297,15 +249,15 @@ class Session {
   }
 
   void callOne() {
-    const Routine& routine = kRoutines[in_.below(kRoutines.size())];
+    const Routine& routine = in_.of(kRoutines);
     quenda::ValueRef self = routine.member ? object(routine.folder) : quenda::ValueRef();
     std::vector<quenda::ValueRef> args;
     for (std::uint32_t n = in_.below(5); n; --n) args.push_back(value());
 
-    Meant meant = meaning(routine, self, args);
+    Meant meant = meaning(routine.name, self, args);
     std::size_t startedBefore = sim::processes().size();
-    std::string context = std::string(routine.name) + (routine.folder ? " (folder)" : "") +
-                          " with " + std::to_string(args.size()) + " arguments";
+    std::string context = routine.name + (routine.folder ? " (folder)" : "") + " with " +
+                          std::to_string(args.size()) + " arguments";
     injectFaults();
     sim::clearCalls();
     std::size_t before = libraryBytes();
@@ -319,10 +271,10 @@ class Session {
     self = quenda::ValueRef();
 
     checkPaths(context);
-    checkStarts(context, meant, startedBefore);
+    checkStarts(routine.name, context, meant, startedBefore);
     // A scan of the environment keeps its snapshot of the block until the next scan.
     std::size_t kept = 0;
-    if (routine.name.starts_with("env.") && !routine.member) {
+    if (routine.name.starts_with("env.")) {
       for (const std::string& entry : sim::environmentEntries()) kept += entry.size() + 1;
       kept += 16;
     }
@@ -331,31 +283,20 @@ class Session {
     if (!open.empty()) broken(context + ": left open: " + open);
   }
 
-  // What a call means to start, read from its arguments as the routine takes them.
-  Meant meaning(const Routine& routine, const quenda::ValueRef& self,
-                const std::vector<quenda::ValueRef>& args) {
+  // Only the folder class has exp, and only the root run and web.
+  static Meant meaning(const std::string& name, const quenda::ValueRef& self,
+                       const std::vector<quenda::ValueRef>& args) {
     Meant m;
-    std::string name = routine.name;
-    if (routine.member && routine.folder && name == "exp") {
-      m.any = true;
+    m.starts = name == "exp" || name == "web" || name == "run";
+    if (name == "exp") {
       m.program = kExplorer;
-      m.arguments = {self ? self.objectPath() : ""};
-      m.checkArguments = true;
-    } else if (name == "web") {
-      m.any = true;
-      m.program = kBrowser;  // or the shell's handler, without a browser
-      if (!args.empty() && args[0].is(quenda::Kind::Text)) {
-        std::string encoded;
-        for (char c : args[0].text()) encoded += c == '"' ? std::string("%22") : std::string(1, c);
-        m.arguments = {encoded};
-        m.checkArguments = true;
-      }
-    } else if (name == "run") {
-      m.any = true;
-      if (args.size() >= 2 && args[1].is(quenda::Kind::Object)) {
-        m.arguments = {args[1].objectPath()};
-        m.checkArguments = true;
-      }
+      m.arguments = {{self ? self.objectPath() : ""}};
+    } else if (name == "web" && !args.empty() && args[0].is(quenda::Kind::Text)) {
+      std::string encoded;
+      for (char c : args[0].text()) encoded += c == '"' ? std::string("%22") : std::string(1, c);
+      m.arguments = {{encoded}};
+    } else if (name == "run" && args.size() >= 2 && args[1].is(quenda::Kind::Object)) {
+      m.arguments = {{args[1].objectPath()}};
     }
     return m;
   }
@@ -374,33 +315,31 @@ class Session {
     }
   }
 
-  void checkStarts(const std::string& context, const Meant& meant, std::size_t startedBefore) {
+  void checkStarts(const std::string& name, const std::string& context, const Meant& meant,
+                   std::size_t startedBefore) {
     const auto& started = sim::processes();
-    if (!meant.any && started.size() != startedBefore) broken(context + ": started a program");
+    if (!meant.starts && started.size() != startedBefore) broken(context + ": started a program");
     for (std::size_t i = startedBefore; i < started.size(); ++i) {
       const sim::Process& p = started[i];
       // Only a program the user named may come from the current folder.
-      if (upper(p.program).starts_with("C:\\WORK\\") && std::string(context).rfind("run", 0) != 0)
+      std::string folder = p.program.substr(0, 8);
+      for (char& c : folder) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+      if (folder == "C:\\WORK\\" && name != "run")
         broken(context + ": started " + p.program + " from the current folder");
+      if (!p.byShell && !meant.program.empty() && p.program != meant.program)
+        broken(context + ": started " + p.program + " instead of " + meant.program);
+      // Without a browser, web hands the shell the address as the file, not as parameters.
+      if (!meant.arguments || (p.byShell && name == "web")) continue;
+      std::string line = p.commandLine;
       if (p.byShell) {
-        if (!meant.checkArguments) continue;
-        // The parameters the shell was given split into the meant arguments.
         auto shell = sim::callsOf("ShellExecuteExA");
         if (shell.empty()) broken(context + ": a shell start without a shell call");
-        std::vector<std::string> got = splitCommandLine("x " + shell.back().args[5]);
-        got.erase(got.begin());
-        bool webWithoutBrowser = context.rfind("web", 0) == 0;
-        if (!webWithoutBrowser && got != meant.arguments)
-          broken(context + ": the shell was given other parameters than meant");
-        continue;
+        line = "x " + shell.back().args[5];
       }
-      if (meant.program && context.rfind("web", 0) != 0 && p.program != *meant.program)
-        broken(context + ": started " + p.program + " instead of " + *meant.program);
-      if (!meant.checkArguments) continue;
-      std::vector<std::string> got = splitCommandLine(p.commandLine);
+      std::vector<std::string> got = splitCommandLine(line);
       got.erase(got.begin());
-      if (got != meant.arguments)
-        broken(context + ": the command line " + p.commandLine.substr(0, 200) +
+      if (got != *meant.arguments)
+        broken(context + ": the command line " + line.substr(0, 200) +
                " splits into other arguments than meant");
     }
   }
