@@ -20,7 +20,6 @@ std::uint64_t envNumber(const char* name, std::uint64_t fallback) {
 TEST(CatalogueFuzz, RandomSessionsKeepEveryInvariant) {
   const std::uint64_t runs = envNumber("CATALOGUE_FUZZ_RUNS", 800);
   const std::uint64_t seed = envNumber("CATALOGUE_FUZZ_SEED", 20261207);
-  const std::uint64_t report = envNumber("CATALOGUE_FUZZ_REPORT", 0);
   std::mt19937_64 random(seed);
   std::vector<std::uint8_t> input;
   for (std::uint64_t i = 0; i < runs; ++i) {
@@ -28,8 +27,6 @@ TEST(CatalogueFuzz, RandomSessionsKeepEveryInvariant) {
     for (auto& b : input) b = static_cast<std::uint8_t>(random());
     SCOPED_TRACE("seed " + std::to_string(seed) + ", input " + std::to_string(i));
     catalogueFuzzOneInput(input.data(), input.size());
-    if (report && (i + 1) % report == 0)
-      std::fprintf(stderr, "%llu inputs\n", (unsigned long long)(i + 1));
   }
 }
 

@@ -43,8 +43,8 @@ TEST_F(Clip, SetReplacesEveryFormatAndGetReadsUpToTheNulOrTheBlocksEnd) {
 
 // A fault at any step of a set: the clipboard ends with the new text, the old one, or (a
 // refused hand-over, after it was emptied) nothing; never a text that was not asked for, never
-// left open, no block left over.
-TEST_F(Clip, SetSurvivesAFaultAtAnyStep) {
+// left open, no block left over. A get gives the text or nothing.
+TEST_F(Clip, SetAndGetSurviveAFaultAtAnyStep) {
   forEachFault(
       {"OpenClipboard", "EmptyClipboard", "GlobalAlloc", "GlobalLock", "GlobalUnlock",
        "SetClipboardData", "CloseClipboard"},
@@ -65,9 +65,6 @@ TEST_F(Clip, SetSurvivesAFaultAtAnyStep) {
         if (sim::clipboardOpen()) platform::CloseClipboard();
       },
       platform::kErrorNotEnoughMemory, [&] { return libraryBytes(); });
-}
-
-TEST_F(Clip, GetSurvivesAFaultAtAnyStep) {
   sim::placeClipboardData(kClipboardText, std::string("old\0", 4));
   forEachFault(
       {"OpenClipboard", "GetClipboardData", "GlobalLock", "GlobalSize", "GlobalUnlock"},

@@ -1,28 +1,9 @@
-// The file class against the simulated file system: parts of the path, rename, copy, delete,
-// and the class protocol (assignment, formatting, destruction).
+// The file class against the simulated file system: rename, copy, delete, and assignment.
 #include "classes_fixture.h"
 
 namespace {
 
 using FileClass = LibraryTest;
-
-TEST_F(FileClass, GivesThePartsOfItsPathWithoutTouchingTheDisk) {
-  std::size_t before = libraryBytes();
-  {
-    quenda::ValueRef report = file("\"C:\\Program Files\\report.txt\"");
-    EXPECT_EQ(call(report, "type").number(), 0);
-    EXPECT_EQ(call(report, "name").text(), "report.txt");
-    EXPECT_EQ(call(report, "ext").text(), "txt");
-    EXPECT_EQ(describe(call(report, "path")), "folder C:\\Program Files\\");
-    // Without a definition: an empty path, and no part of it.
-    quenda::ValueRef made = runtime.newObject("file").value;
-    EXPECT_EQ(made.objectPath(), "");
-    EXPECT_EQ(call(made, "name").text(), "");
-    EXPECT_EQ(describe(call(made, "path")), "folder ");
-  }
-  EXPECT_EQ(libraryBytes(), before);
-  EXPECT_TRUE(sim::callsOf("FindFirstFileA").empty());
-}
 
 TEST_F(FileClass, RenameMovesWithinTheFileFolderWhateverTheCurrentDirectory) {
   sim::addFile("C:\\dir\\old.txt", "data");
