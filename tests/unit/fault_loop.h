@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/types.h"
 #include "platform/sim/sim.h"
+#include "platform/types.h"
 
 struct Fault {
   std::string operation;  // "" for the clean run
@@ -25,7 +25,7 @@ struct Fault {
   bool injected() const { return n && platform::sim::faultsFired() > 0; }
 };
 
-// After every run nothing may stay open (unless it was the closing call that was refused, which
+// After every run nothing may stay open (unless the refused call was the closing one, which
 // leaves the handle open as Windows does) and, when `held` is given, it may count no more than
 // after the clean run (a cache dropped under a fault is no leak). An operation that the code
 // never calls is a fault of the test.
@@ -39,20 +39,16 @@ inline void forEachFault(const std::vector<std::string>& operations,
   EXPECT_EQ(sim::openHandles(), "") << "clean run";
   const std::size_t baseline = held ? held() : 0;
   for (const std::string& operation : operations) {
+    const bool closing = operation == "CloseHandle" || operation == "FindClose" ||
+                         operation == "RegCloseKey" || operation == "CloseClipboard";
     for (int n = 1;; ++n) {
       SCOPED_TRACE(operation + " #" + std::to_string(n));
       sim::clearFaults();
       body(Fault{operation, n, error});
       const bool fired = sim::faultsFired() > 0;
       sim::clearFaults();
-      const bool closing = operation == "CloseHandle" || operation == "FindClose" ||
-                           operation == "RegCloseKey" || operation == "CloseClipboard";
-      if (!closing || !fired) {
-        EXPECT_EQ(sim::openHandles(), "");
-      }
-      if (held) {
-        EXPECT_LE(held(), baseline) << "kept";
-      }
+      EXPECT_EQ(closing && fired ? "" : sim::openHandles(), "");
+      EXPECT_LE(held ? held() : 0, baseline) << "kept";
       if (!fired) {
         EXPECT_GT(n, 1) << operation << " was never called";
         break;
