@@ -57,10 +57,6 @@ class LibraryTest : public ::testing::Test {
     EXPECT_TRUE(result.ok()) << member << ": " << result.error.value_or("");
     return result.value;
   }
-  // A value or an outcome as one line: "file C:\a.txt", "folder C:\x\", "text ...", "none".
-  static std::string describe(const quenda::ValueRef& value) {
-    return calls::describe(quenda::Result::of(value));
-  }
   // Calls a routine by its path with texts as its arguments.
   std::string routine(const std::string& path, const std::vector<std::string>& args = {}) {
     return calls::describe(calls::callWithTexts(runtime, path, args));

@@ -116,10 +116,9 @@ TEST_F(Dir, MovesRelativeToTheCurrentDirectoryAndSpecialFolders) {
   sim::failCall("SHGetPathFromIDListA", 1, platform::kErrorAccessDenied);
   EXPECT_EQ(routine("dir.home"), "folder ");
   EXPECT_EQ(sim::currentDirectory(), "C:\\");
-}
 
-TEST_F(Dir, CurrentDirectoryOfAnyLengthIsReadWholeOrNotAtAll) {
-  // 259 characters and the NUL fill the first buffer exactly; 260 need a second read.
+  // A current directory of any length is read whole or not at all: 259 characters and the NUL fill
+  // the first buffer exactly; 260 need a second read.
   for (std::size_t length : {259u, 260u, 700u}) {
     std::string path = "C:";
     while (path.size() < length)

@@ -40,7 +40,7 @@ TEST_F(Env, AllAndShowAllSplitEachEntryAtItsFirstEquals) {
   EXPECT_TRUE(showAll().empty());
 }
 
-TEST_F(Env, GetReadsValuesOfAnyLengthAndNeverBytesWindowsDidNotWrite) {
+TEST_F(Env, GetReadsValuesOfAnyLengthAndNeverBytesWindowsDidNotWriteAndSetKeepsEmptyOnes) {
   std::string big(40000, 'x');
   sim::setEnvironment({"=C:=C:\\", "A=b=c", "EMPTY=", "BIG=" + big});
   for (auto [name, value] : {std::pair<const char*, std::string>{"a", "b=c"},
@@ -57,9 +57,8 @@ TEST_F(Env, GetReadsValuesOfAnyLengthAndNeverBytesWindowsDidNotWrite) {
   // one-byte buffer, and what it reports is not taken for text.
   sim::failCall("GetEnvironmentVariableA", 1, platform::kErrorEnvvarNotFound);
   EXPECT_EQ(routine("env.get", {"A"}), "text ");
-}
 
-TEST_F(Env, SetKeepsEmptyValuesAndIsSilentAboutRefusedNames) {
+  // A set keeps empty values and is silent about refused names.
   sim::setEnvironment({"A=1"});
   EXPECT_EQ(routine("env.set", {"B", "x=y"}), "none");
   EXPECT_EQ(routine("env.set", {"A", ""}), "none");

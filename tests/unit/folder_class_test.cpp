@@ -38,7 +38,8 @@ TEST_F(FolderClass, FilesAddAndExp) {
   quenda::ValueRef src = folder("C:\\work\\src\\");
   std::string listed;
   quenda::ValueRef list = call(src, "files");
-  for (const auto& entry : list.elements()) listed += describe(entry) + ";";
+  for (const auto& entry : list.elements())
+    listed += calls::describe(quenda::Result::of(entry)) + ";";
   EXPECT_EQ(listed, "file C:\\work\\src\\a.txt;folder C:\\work\\src\\sub\\;");
   EXPECT_EQ(call(folder("C:\\empty\\"), "files").elements().size(), 0u);
   EXPECT_FALSE(call(folder("C:\\missing\\"), "files"));
@@ -47,7 +48,7 @@ TEST_F(FolderClass, FilesAddAndExp) {
        {std::pair<const char*, const char*>{"\\lib\\", "folder C:\\work\\src\\\\lib\\"},
         {"main.c", "file C:\\work\\src\\main.c"},
         {"", "file C:\\work\\src\\"}})
-    EXPECT_EQ(describe(runtime.add(src, text(operand)).value), made) << operand;
+    EXPECT_EQ(calls::describe(runtime.add(src, text(operand))), made) << operand;
   EXPECT_FALSE(runtime.add(src, runtime.number(3)).value);
   EXPECT_FALSE(runtime.add(src, file("C:\\x")).value);
   EXPECT_EQ(src.objectPath(), "C:\\work\\src\\");
