@@ -24,26 +24,9 @@ class PickersTest : public LibraryTest {
 
 // The dialog starts in the current directory, owned by the host's window, with an empty buffer
 // of 260 characters; the answer is taken whole when it fits, and the current directory stays.
-TEST_F(PickersTest, TheOpenDialogStartsInTheCurrentDirectoryAndGivesTheChosenPath) {
-  const HWND host = sim::addWindow();
-  sim::setForegroundWindow(host);
-  sim::onFileDialog([&](platform::OPENFILENAMEA& d) -> platform::BOOL {
-    EXPECT_STREQ(d.lpstrInitialDir, "C:\\work");
-    EXPECT_EQ(d.hwndOwner, host);
-    EXPECT_EQ(d.nMaxFile, 260u);
-    EXPECT_EQ(std::string(d.lpstrFile, 260), std::string(260, '\0'));
-    return platform::kFalse;
-  });
-  EXPECT_EQ(routine("selFile"), "file ");
-  const std::string fits = "C:\\" + std::string(256, 'x');  // 259 characters and the NUL
-  for (const std::string& answer : {std::string("D:\\data\\notes.txt"), fits, fits + "x"}) {
-    sim::answerFileDialog(answer);
-    EXPECT_EQ(routine("selFile"), "file " + (answer.size() < 260 ? answer : ""));
-  }
-  EXPECT_EQ(sim::currentDirectory(), "C:\\work");
-}
-
-TEST_F(PickersTest, OnlyTheCallingThreadsVisibleEnabledBackgroundWindowsAreDisabled) {
+// While a dialog is open only the calling thread's visible enabled background windows are
+// disabled.
+TEST_F(PickersTest, TheOpenDialogStartsHereAndDisablesOnlyTheHostsOtherWindows) {
   const std::vector<HWND> all = {sim::addWindow(),
                                  sim::addWindow(sim::kHostThreadId, false, true),
                                  sim::addWindow(sim::kHostThreadId, true, false),
@@ -57,7 +40,11 @@ TEST_F(PickersTest, OnlyTheCallingThreadsVisibleEnabledBackgroundWindowsAreDisab
     return enabled;
   };
   std::string during;
-  sim::onFileDialog([&](platform::OPENFILENAMEA&) -> platform::BOOL {
+  sim::onFileDialog([&](platform::OPENFILENAMEA& d) -> platform::BOOL {
+    EXPECT_STREQ(d.lpstrInitialDir, "C:\\work");
+    EXPECT_EQ(d.hwndOwner, all.back());
+    EXPECT_EQ(d.nMaxFile, 260u);
+    EXPECT_EQ(std::string(d.lpstrFile, 260), std::string(260, '\0'));
     during = look();
     return platform::kFalse;
   });
@@ -67,10 +54,16 @@ TEST_F(PickersTest, OnlyTheCallingThreadsVisibleEnabledBackgroundWindowsAreDisab
   });
   for (const char* picker : {"selFile", "selFolder"}) {
     during.clear();
-    routine(picker);
+    EXPECT_EQ(routine(picker), picker == std::string("selFile") ? "file " : "folder ");
     EXPECT_EQ(during, "010111") << picker;
     EXPECT_EQ(look(), "110111") << picker;
   }
+  const std::string fits = "C:\\" + std::string(256, 'x');  // 259 characters and the NUL
+  for (const std::string& answer : {std::string("D:\\data\\notes.txt"), fits, fits + "x"}) {
+    sim::answerFileDialog(answer);
+    EXPECT_EQ(routine("selFile"), "file " + (answer.size() < 260 ? answer : ""));
+  }
+  EXPECT_EQ(sim::currentDirectory(), "C:\\work");
 }
 
 TEST_F(PickersTest, TheFolderBrowserPreselectsTheCurrentDirectoryAndGivesARelativePath) {

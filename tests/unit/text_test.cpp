@@ -1,29 +1,11 @@
 // The text service and the parts of a path.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "common/heap_bytes.h"
-#include "platform/sim/sim.h"
-#include "plugin/exports.h"
-#include "plugin/text.h"
+#include "classes_fixture.h"
 #include "text/path_parts.h"
 
 namespace {
 
 using zorvel::TextVar;
-
-class TextService : public ::testing::Test {
- protected:
-  void SetUp() override {
-    platform::sim::reset();
-    DllMain(nullptr, 1, nullptr);
-  }
-  void TearDown() override {
-    platform::sim::clearFaults();
-    DllMain(nullptr, 0, nullptr);
-  }
-};
+using TextService = LibraryTest;
 
 // The host's text variable gets its own copy, replaced by the next assignment, and nothing is
 // kept once every variable is released; a copy that cannot be had leaves the variable as it was.
@@ -37,7 +19,7 @@ TEST_F(TextService, AssignAndAppendKeepOneCopyOfTheirOwn) {
   EXPECT_STREQ(variable, "a rather longer first text");
   zorvel::releaseText(&variable);
   EXPECT_EQ(variable, nullptr);
-  platform::sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);
+  sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);
   zorvel::assignText("lost", &variable);
   EXPECT_EQ(variable, nullptr);
   {
@@ -47,7 +29,7 @@ TEST_F(TextService, AssignAndAppendKeepOneCopyOfTheirOwn) {
     EXPECT_EQ(t.size(), 3u << 12);
     EXPECT_EQ(std::string(t.c_str()).substr(0, 9), "abcabcabc");
     TextVar kept("kept");
-    platform::sim::failCall("HeapReAlloc", 1, platform::kErrorNotEnoughMemory);
+    sim::failCall("HeapReAlloc", 1, platform::kErrorNotEnoughMemory);
     kept.append(std::string(4096, 'z').c_str());
     EXPECT_STREQ(kept.c_str(), "kept");
   }
