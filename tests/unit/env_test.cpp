@@ -29,17 +29,6 @@ class Env : public LibraryTest {
   }
 };
 
-TEST_F(Env, AllAndShowAllSplitEachEntryAtItsFirstEquals) {
-  sim::setEnvironment({"=C:=C:\\work", "A=b=c", "NOEQUALS", "E=", "Path=C:\\x"});
-  EXPECT_EQ(all(),
-            (Pairs{{"", "C:=C:\\work"}, {"A", "b=c"}, {"", ""}, {"E", ""}, {"Path", "C:\\x"}}));
-  EXPECT_EQ(showAll(), (Lines{"", "A", "", "E", "Path"}));
-  // A block that cannot be had gives an empty list and no lines.
-  sim::failAlways("GetEnvironmentStrings", platform::kErrorNotEnoughMemory);
-  EXPECT_EQ(all(), Pairs{});
-  EXPECT_TRUE(showAll().empty());
-}
-
 TEST_F(Env, GetReadsValuesOfAnyLengthAndNeverBytesWindowsDidNotWriteAndSetKeepsEmptyOnes) {
   std::string big(40000, 'x');
   sim::setEnvironment({"=C:=C:\\", "A=b=c", "EMPTY=", "BIG=" + big});
@@ -76,7 +65,7 @@ TEST_F(Env, GetReadsValuesOfAnyLengthAndNeverBytesWindowsDidNotWriteAndSetKeepsE
 
 // Without memory at any step of a walk, or without the block, env.all gives fewer entries but
 // never a value under another entry's name, and keeps no snapshot.
-TEST_F(Env, AllWithoutMemoryNeverPairsAValueWithAnotherEntrysName) {
+TEST_F(Env, AllNeverPairsAValueWithAnotherEntrysNameAndSplitsAtTheFirstEquals) {
   // Names long enough that each needs a bigger copy than the one before.
   const std::string names[] = {"A", std::string(48, 'B'), std::string(80, 'C')};
   sim::setEnvironment({names[0] + "=0", names[1] + "=1", names[2] + "=2"});
@@ -94,6 +83,16 @@ TEST_F(Env, AllWithoutMemoryNeverPairsAValueWithAnotherEntrysName) {
         }
       },
       platform::kErrorNotEnoughMemory, [&] { return libraryBytes(); });
+
+  // Each entry splits at its first equals sign.
+  sim::setEnvironment({"=C:=C:\\work", "A=b=c", "NOEQUALS", "E=", "Path=C:\\x"});
+  EXPECT_EQ(all(),
+            (Pairs{{"", "C:=C:\\work"}, {"A", "b=c"}, {"", ""}, {"E", ""}, {"Path", "C:\\x"}}));
+  EXPECT_EQ(showAll(), (Lines{"", "A", "", "E", "Path"}));
+  // A block that cannot be had gives an empty list and no lines.
+  sim::failAlways("GetEnvironmentStrings", platform::kErrorNotEnoughMemory);
+  EXPECT_EQ(all(), Pairs{});
+  EXPECT_TRUE(showAll().empty());
 }
 
 }  // namespace

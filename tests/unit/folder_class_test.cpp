@@ -6,7 +6,7 @@ namespace {
 
 using FolderClass = LibraryTest;
 
-TEST_F(FolderClass, NamesAndStepsFollowTheBackslashes) {
+TEST_F(FolderClass, NamesStepsFilesAddAndExp) {
   quenda::ValueRef src = folder("C:\\work\\src\\");
   EXPECT_EQ(call(src, "type").number(), 1);
   EXPECT_EQ(call(src, "down", {text("lib")}).objectPath(), "C:\\work\\src\\lib\\");
@@ -29,18 +29,14 @@ TEST_F(FolderClass, NamesAndStepsFollowTheBackslashes) {
   EXPECT_EQ(call(src, "down").objectPath(), "C:\\work\\src\\alpha\\");
   EXPECT_EQ(call(src, "down").objectPath(), "C:\\work\\src\\");
   EXPECT_EQ(sim::currentDirectory(), "C:\\");
-}
 
-TEST_F(FolderClass, FilesAddAndExp) {
-  sim::addFile("C:\\work\\src\\a.txt");
-  sim::addFolder("C:\\work\\src\\sub");
+  // Files, adding a text, and opening in the explorer.
   sim::addFolder("C:\\empty");
-  quenda::ValueRef src = folder("C:\\work\\src\\");
   std::string listed;
   quenda::ValueRef list = call(src, "files");
   for (const auto& entry : list.elements())
     listed += calls::describe(quenda::Result::of(entry)) + ";";
-  EXPECT_EQ(listed, "file C:\\work\\src\\a.txt;folder C:\\work\\src\\sub\\;");
+  EXPECT_EQ(listed, "folder C:\\work\\src\\alpha\\;file C:\\work\\src\\notes.txt;");
   EXPECT_EQ(call(folder("C:\\empty\\"), "files").elements().size(), 0u);
   EXPECT_FALSE(call(folder("C:\\missing\\"), "files"));
   // A text added makes a file, or a folder when it ends in a backslash; nothing else adds.
@@ -57,6 +53,7 @@ TEST_F(FolderClass, FilesAddAndExp) {
   EXPECT_EQ(src.objectPath(), "C:\\work\\src\\");
   // The explorer of the Windows folder, in the current directory; one that cannot be started is
   // not reported.
+  lines.clear();
   EXPECT_FALSE(call(src, "exp"));
   sim::addFile("C:\\Windows\\explorer.exe");
   EXPECT_FALSE(call(src, "exp"));
