@@ -17,7 +17,7 @@ class Clip : public LibraryTest {
   std::optional<std::string> text() { return sim::clipboardData(kClipboardText); }
 };
 
-TEST_F(Clip, SetReplacesEveryFormatAndGetReadsUpToTheNulOrTheBlocksEnd) {
+TEST_F(Clip, SetAndGetReadUpToTheNulAndSurviveAFaultAtAnyStep) {
   sim::placeClipboardData(kClipboardDib, std::string(44, '\0'));
   EXPECT_EQ(routine("clip.get"), "text ");
   EXPECT_EQ(routine("clip.set", {"hello"}), "none");
@@ -39,12 +39,10 @@ TEST_F(Clip, SetReplacesEveryFormatAndGetReadsUpToTheNulOrTheBlocksEnd) {
   EXPECT_EQ(routine("clip.set", {"new"}), "none");
   sim::holdClipboard(false);
   EXPECT_EQ(routine("clip.get"), "text xyz");
-}
 
-// A fault at any step of a set: the clipboard ends with the new text, the old one, or (a
-// refused hand-over, after it was emptied) nothing; never a text that was not asked for, never
-// left open, no block left over. A get gives the text or nothing.
-TEST_F(Clip, SetAndGetSurviveAFaultAtAnyStep) {
+  // A fault at any step of a set: the clipboard ends with the new text, the old one, or (a
+  // refused hand-over, after it was emptied) nothing; never a text that was not asked for, never
+  // left open, no block left over. A get gives the text or nothing.
   forEachFault(
       {"OpenClipboard", "EmptyClipboard", "GlobalAlloc", "GlobalLock", "GlobalUnlock",
        "SetClipboardData", "CloseClipboard"},

@@ -48,7 +48,7 @@ class CopyTree : public LibraryTest {
       {"a.txt", "A"}, {"b.dat", "B"}, {"sub\\", "/"}, {"sub\\c.txt", "C"}, {"sub\\empty\\", "/"}};
 };
 
-TEST_F(CopyTree, CreatesOrMergesIntoTheDestinationAndAFailureDoesNotStopTheWalk) {
+TEST_F(CopyTree, CreatesOrMergesIntoTheDestinationAndNeverEntersItself) {
   EXPECT_FALSE(call(folder("C:\\src\\"), "copy", {text("C:\\dst")}));
   EXPECT_EQ(treeOf("C:\\dst"), source);
   EXPECT_EQ(treeOf("C:\\src"), source);
@@ -83,11 +83,9 @@ TEST_F(CopyTree, CreatesOrMergesIntoTheDestinationAndAFailureDoesNotStopTheWalk)
     EXPECT_EQ(zorvel::copyFolderTree(from, to, "*.*", zorvel::copyRecursive), 0) << (to ? to : "");
   EXPECT_FALSE(sim::exists("C:\\no"));
   EXPECT_FALSE(sim::exists("C:\\fresh"));
-}
 
-// Spellings a text comparison cannot see through: the folders are told apart by identity, and
-// a destination inside the source receives the tree once.
-TEST_F(CopyTree, NoSpellingOrJunctionMakesTheCopyEnterItself) {
+  // Spellings a text comparison cannot see through: the folders are told apart by identity, and
+  // a destination inside the source receives the tree once.
   struct Row {
     const char* what;
     std::string junction, target;  // none when empty
@@ -131,7 +129,7 @@ TEST_F(CopyTree, NoSpellingOrJunctionMakesTheCopyEnterItself) {
   }
 }
 
-TEST_F(CopyTree, PathsThatDoNotFitAreNotCopiedAndNeverCutShort) {
+TEST_F(CopyTree, PathsThatDoNotFitAreNeverCutShortAndOneMeansComplete) {
   // Behind a destination of 249 characters a name of 9 makes a path of 259, which fits; one of
   // 10 would make 260 and does not.
   std::string base = "C:\\" + std::string(246, 'd');
@@ -154,11 +152,9 @@ TEST_F(CopyTree, PathsThatDoNotFitAreNotCopiedAndNeverCutShort) {
   sim::setCodePage(platform::kCodePageUtf8);  // every name converts
   EXPECT_EQ(copy("C:\\src\\", "C:\\utf8\\"), 1);
   EXPECT_EQ(sim::fileContent("C:\\utf8\\sub\\\xef\xbd\x81.txt"), "fullwidth");
-}
 
-// A fault may cost the copy or be harmless (a failed look at a destination that is not there
-// yet), but 1 always means the whole tree arrived, and no search stays open.
-TEST_F(CopyTree, UnderFailingCallsOneMeansCompleteAndNoSearchStaysOpen) {
+  // A fault may cost the copy or be harmless (a failed look at a destination that is not there
+  // yet), but 1 always means the whole tree arrived, and no search stays open.
   forEachFault(
       {"FindFirstFileA", "FindNextFileA", "GetFileAttributesA", "CreateDirectoryA", "CopyFileA",
        "GetCurrentDirectoryA", "CreateFileA", "GetFileInformationByHandle"},

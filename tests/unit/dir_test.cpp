@@ -46,6 +46,12 @@ TEST_F(Dir, SelAndDownListTheirEntriesAndActOnThePick) {
   EXPECT_EQ(pick("dir.sel", "1"), "none");
   EXPECT_TRUE(lines.empty());
   EXPECT_EQ(labels, std::vector<std::string>{"id"});
+  // Numbers past 99 keep their first two digits. A drive root reports neither "." nor "..".
+  sim::setCurrentDirectoryPath("D:\\");
+  for (int i = 1; i <= 120; ++i) sim::addFile("D:\\f" + std::to_string(1000 + i).substr(1));
+  EXPECT_EQ(pick("dir.sel", "100"), "file D:\\f100");
+  ASSERT_EQ(lines.size(), 120u);
+  EXPECT_EQ(lines[99], "$cyan$10 $gray$-$n$ f100");
   sim::setCurrentDirectoryPath("C:\\work");
   // The pick is joined to the directory that was listed, even if the host moved meanwhile.
   runtime.hooks().askText = [](std::string_view) -> std::optional<std::string> {
@@ -53,15 +59,6 @@ TEST_F(Dir, SelAndDownListTheirEntriesAndActOnThePick) {
     return std::string("2");
   };
   EXPECT_EQ(routine("dir.sel"), "file C:\\work\\a.txt");
-}
-
-TEST_F(Dir, SelNumbersPastNinetyNineKeepTheirFirstTwoDigits) {
-  // A drive root reports neither "." nor "..", so the first entry is number 1.
-  sim::setCurrentDirectoryPath("D:\\");
-  for (int i = 1; i <= 120; ++i) sim::addFile("D:\\f" + std::to_string(1000 + i).substr(1));
-  EXPECT_EQ(pick("dir.sel", "100"), "file D:\\f100");
-  ASSERT_EQ(lines.size(), 120u);
-  EXPECT_EQ(lines[99], "$cyan$10 $gray$-$n$ f100");
 }
 
 // Without memory at any step: nothing kept, a move only into the picked folder, and never an

@@ -29,7 +29,7 @@ class Env : public LibraryTest {
   }
 };
 
-TEST_F(Env, GetReadsValuesOfAnyLengthAndNeverBytesWindowsDidNotWriteAndSetKeepsEmptyOnes) {
+TEST_F(Env, GetSetAndAllKeepEachValueWholeAndUnderItsOwnName) {
   std::string big(40000, 'x');
   sim::setEnvironment({"=C:=C:\\", "A=b=c", "EMPTY=", "BIG=" + big});
   for (auto [name, value] : {std::pair<const char*, std::string>{"a", "b=c"},
@@ -61,11 +61,9 @@ TEST_F(Env, GetReadsValuesOfAnyLengthAndNeverBytesWindowsDidNotWriteAndSetKeepsE
     EXPECT_TRUE(sim::environmentEntries() == Lines{"A=new"} ||
                 (fault.injected() && sim::environmentEntries() == Lines{"A=old"}));
   });
-}
 
-// Without memory at any step of a walk, or without the block, env.all gives fewer entries but
-// never a value under another entry's name, and keeps no snapshot.
-TEST_F(Env, AllNeverPairsAValueWithAnotherEntrysNameAndSplitsAtTheFirstEquals) {
+  // Without memory at any step of a walk, or without the block, env.all gives fewer entries but
+  // never a value under another entry's name, and keeps no snapshot.
   // Names long enough that each needs a bigger copy than the one before.
   const std::string names[] = {"A", std::string(48, 'B'), std::string(80, 'C')};
   sim::setEnvironment({names[0] + "=0", names[1] + "=1", names[2] + "=2"});

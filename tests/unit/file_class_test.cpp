@@ -35,7 +35,7 @@ TEST_F(FileClass, RenameMovesWithinTheFileFolderCopyReplacesAndAssignmentTakesFi
   EXPECT_EQ(target.text(), "C:\\two.txt");
 }
 
-TEST_F(FileClass, ARefusedRenameChangesNothingTheObjectIncluded) {
+TEST_F(FileClass, ARefusedRenameChangesNothingAndNeverLeavesTheObjectBehindItsFile) {
   quenda::ValueRef ghost = file("C:\\nowhere\\ghost.txt");
   call(ghost, "rename", {text("other.txt")});
   EXPECT_EQ(ghost.objectPath(), "C:\\nowhere\\ghost.txt");
@@ -59,9 +59,7 @@ TEST_F(FileClass, ARefusedRenameChangesNothingTheObjectIncluded) {
   EXPECT_FALSE(sim::exists("C:\\a.txt"));
   EXPECT_FALSE(call(refused, "rem"));  // a missing file is silent
   EXPECT_TRUE(lines.empty());
-}
 
-TEST_F(FileClass, WhenMemoryRunsOutRenameNeverLeavesTheObjectBehindItsFile) {
   forEachFault({"HeapAlloc", "HeapReAlloc"}, [&](const Fault& fault) {
     sim::reset();
     sim::addFile("C:\\dir\\old.txt", "data");

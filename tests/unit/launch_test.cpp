@@ -46,7 +46,7 @@ class Launch : public LibraryTest {
       "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
 };
 
-TEST_F(Launch, RunStartsTheQuotedProgramInItsOwnFolderWithItsParameters) {
+TEST_F(Launch, RunStartsTheRightCommandOrNothingAndHandsADocumentToTheShell) {
   sim::addFile("C:\\Windows\\System32\\tool.exe");
   const std::string app = kApp, quoted = "\"" + app + "\"";
   const std::pair<std::vector<quenda::ValueRef>, std::string> rows[] = {
@@ -66,18 +66,17 @@ TEST_F(Launch, RunStartsTheQuotedProgramInItsOwnFolderWithItsParameters) {
   }
   EXPECT_EQ(sim::processes().back().program, app);
   EXPECT_TRUE(sim::callsOf("ShellExecuteExA").empty());
-}
 
-// A document goes to the shell with the same texts; the shell never shows a message box, and
-// its failure is the result.
-TEST_F(Launch, ADocumentFallsBackToTheShellWithTheSameTexts) {
+  // A document goes to the shell with the same texts; the shell never shows a message box, and
+  // its failure is the result.
+  sim::clearCalls();
   ASSERT_TRUE(run({text("C:\\docs\\report.txt"), text("--page 2")}).ok());
   EXPECT_EQ(sim::callsOf("CreateProcessA").at(0).args[1], "\"C:\\docs\\report.txt\" --page 2");
   Args shell = lastShell();
   EXPECT_EQ(Args(shell.begin() + 3, shell.end()),
             (Args{"", "C:\\docs\\report.txt", "--page 2", "C:\\docs\\", "1"}));
-  EXPECT_TRUE(sim::processes().at(0).byShell);
-  EXPECT_EQ(sim::processes().at(0).program, kViewer);
+  EXPECT_TRUE(sim::processes().back().byShell);
+  EXPECT_EQ(sim::processes().back().program, kViewer);
 
   sim::addFile("C:\\docs\\unknown.zzz");
   for (auto [target, result] : {std::pair<const char*, std::int32_t>{"C:\\docs\\report.txt", 1},
@@ -92,9 +91,7 @@ TEST_F(Launch, ADocumentFallsBackToTheShellWithTheSameTexts) {
   // A request taken by a running instance leaves no handle to close.
   sim::runsAlready(kViewer);
   EXPECT_EQ(zorvel::launchProgram("C:\\docs\\report.txt"), 1);
-}
 
-TEST_F(Launch, WhenMemoryRunsOutRunStartsTheRightCommandOrNothing) {
   quenda::ValueRef parameter = file("C:\\docs\\a b.txt");
   forEachFault({"HeapAlloc"}, [&](const Fault& fault) {
     sim::reset();
@@ -115,7 +112,7 @@ TEST_F(Launch, WhenMemoryRunsOutRunStartsTheRightCommandOrNothing) {
 // backslashes, blanks and quotes it holds; programs are started by their full path only.
 using HostileLaunch = Launch;
 
-TEST_F(HostileLaunch, EachTextArrivesAsExactlyTheArgumentMeant) {
+TEST_F(HostileLaunch, EachTextArrivesAsMeantAndNothingStartsFromTheCurrentFolder) {
   struct Row {
     const char* how;  // run, web or exp
     std::string given;
@@ -160,9 +157,7 @@ TEST_F(HostileLaunch, EachTextArrivesAsExactlyTheArgumentMeant) {
     EXPECT_EQ(splitCommandLine(started.commandLine), (Args{row.program, row.received}))
         << started.commandLine;
   }
-}
 
-TEST_F(HostileLaunch, NothingIsStartedFromTheCurrentFolderUnasked) {
   // The explorer comes from the Windows folder; without one, nothing is started.
   ASSERT_TRUE(runtime.callMethod(folder("C:\\work\\"), "exp").ok());
   EXPECT_EQ(sim::processes().back().program, "C:\\Windows\\explorer.exe");

@@ -15,7 +15,7 @@ class LinkTest : public LibraryTest {
   std::vector<std::string> sources;
 };
 
-TEST_F(LinkTest, EachDefinesAFunctionThatPassesItsTargetUnchanged) {
+TEST_F(LinkTest, EachPassesItsTargetUnchangedAndRefusesWhatWouldRunAsScript) {
   const std::string target = "C:\\My Tools\\{odd}\\run it.exe";
   EXPECT_EQ(routine("link", {"tools\\Edit_2", target}), "none");
   EXPECT_EQ(routine("webLink", {"news", "https://x.org/?q={a}\\b&c=%20"}), "none");
@@ -23,15 +23,14 @@ TEST_F(LinkTest, EachDefinesAFunctionThatPassesItsTargetUnchanged) {
                          "main\\tools\\Edit_2(){\r\n  if(args:count){run(\"" + target +
                              "\",pop)}else{run(\"" + target + "\")}\r\n}",
                          "main\\news(){\r\n  web(\"https://x.org/?q={a}\\b&c=%20\")\r\n}"}));
-}
 
-// Anything that would be read as script rather than as a name or a text is refused.
-TEST_F(LinkTest, ArgumentsThatWouldRunAsScriptAreRefused) {
+  // Anything that would be read as script rather than as a name or a text is refused.
   const std::vector<std::string> badNames = {"",           "a b", "np(){run(\"x\")}\r\nmain\\y",
                                              "a.b",        "a-b", "a\"",
                                              "x;print(1)", "a/b", "caf\xe9",
                                              "tab\t",      "(",   "}"};
   const std::string refused = "error: Invalid arguments specified.";
+  sources.clear();
   for (const auto& name : badNames) {
     EXPECT_EQ(routine("link", {name, "notepad"}), refused) << name;
     EXPECT_EQ(routine("webLink", {name, "https://x.org"}), refused) << name;

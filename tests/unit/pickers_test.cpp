@@ -66,7 +66,7 @@ TEST_F(PickersTest, TheOpenDialogStartsHereAndDisablesOnlyTheHostsOtherWindows) 
   EXPECT_EQ(sim::currentDirectory(), "C:\\work");
 }
 
-TEST_F(PickersTest, TheFolderBrowserPreselectsTheCurrentDirectoryAndGivesARelativePath) {
+TEST_F(PickersTest, TheFolderBrowserGivesARelativePathAndNoFaultLeavesAWindowDisabled) {
   std::vector<std::optional<std::string>> selected;
   sim::onFolderDialog([&](platform::BROWSEINFOA&) -> std::optional<std::string> {
     selected.push_back(sim::folderDialogSelection());  // set while the dialog initialised
@@ -98,11 +98,12 @@ TEST_F(PickersTest, TheFolderBrowserPreselectsTheCurrentDirectoryAndGivesARelati
   EXPECT_EQ(routine("selFolder"), "folder ");
   sim::addModule("SHELL32.DLL", {{"SHBrowseForFolder", nullptr}});
   EXPECT_EQ(routine("selFolder"), "folder ");
-}
 
-// Allocations refused in turn: the right object or an empty one, no window left disabled,
-// no memory kept. A window whose record cannot be kept is left enabled.
-TEST_F(PickersTest, RefusedAllocations) {
+  // Allocations refused in turn: the right object or an empty one, no window left disabled,
+  // no memory kept. A window whose record cannot be kept is left enabled.
+  sim::reset();
+  sim::addFolder("C:\\work\\src");
+  sim::setCurrentDirectoryPath("C:\\work");
   const HWND w = sim::addWindow();
   const HWND second = sim::addWindow();
   sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);

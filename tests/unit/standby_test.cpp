@@ -84,7 +84,7 @@ TEST_F(StandbyTest, EachJobRunsEveryRefreshPlusOnePassesWhileEnabled) {
   EXPECT_EQ(lines.size(), 2 * (2 + 250 + 1002 + 199));
 }
 
-TEST_F(StandbyTest, OnlyCtrlWithEnterPressedAfreshStops) {
+TEST_F(StandbyTest, OnlyCtrlWithEnterPressedAfreshStopsAndNoMemoryMeansNoLoop) {
   sim::onKeyQuery([](int key, int query) {
     if (key != kVkReturn) return;
     if (query == 3) sim::setKeyDown(kVkReturn, true);  // after pass 2: Enter alone
@@ -110,11 +110,9 @@ TEST_F(StandbyTest, OnlyCtrlWithEnterPressedAfreshStops) {
   });
   ASSERT_TRUE(runtime.call("standby").ok());
   EXPECT_EQ(sim::keyQueries(kVkReturn), 6);
-}
 
-// Memory for the job records refused at each allocation in turn: standby either runs as it
-// should or returns at once, and keeps nothing.
-TEST_F(StandbyTest, NoMemoryForTheJobsMeansNoLoopAndNoLeak) {
+  // Memory for the job records refused at each allocation in turn: standby either runs as it
+  // should or returns at once, and keeps nothing.
   for (const char* name : {"a", "b", "c"}) job(name);
   forEachFault(
       {"HeapAlloc"},

@@ -73,7 +73,7 @@ class WebTest : public LibraryTest {
   }
 };
 
-TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameter) {
+TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameterOrTheShellGetsIt) {
   registerUserChoice("\"C:\\Program Files\\Browser\\browser.exe\" -osint -url \"%1\"");
   EXPECT_EQ(web({"https://example.org/a b"}),
             "\"" + std::string(kBrowser) + "\" \"https://example.org/a b\";");
@@ -96,11 +96,11 @@ TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameter) {
   sim::setVersion(platform::kVerPlatformWin32Nt, 5, 2, platform::kVerNtServer);
   EXPECT_EQ(web({"http://x.org"}),
             "\"" + std::string(kBrowser) + "\";\"C:\\Old\\old.exe\" \"http://x.org\";");
-}
 
-// A failed lookup never turns into a key or a program of its own: with an address, the shell
-// opens the address; without one, nothing starts.
-TEST_F(WebTest, AFailedLookupHandsTheAddressToTheShellOrStartsNothing) {
+  // A failed lookup never turns into a key or a program of its own: with an address, the shell
+  // opens the address; without one, nothing starts.
+  sim::reset();
+  prepareMachine();
   sim::setRegistryText(kHkeyCurrentUser, kUserChoice, "ProgID", "Gone");
   EXPECT_EQ(web({"https://example.org"}), "shell: https://example.org;");
   EXPECT_EQ(web(), "shell: https://example.org;");
