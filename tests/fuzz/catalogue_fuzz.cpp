@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,6 @@ constexpr const char* kBrowser = "C:\\Program Files\\Browser\\browser.exe";
 constexpr const char* kExplorer = "C:\\Windows\\explorer.exe";
 constexpr const char* kHandler = "C:\\Windows\\System32\\handler.exe";
 constexpr std::size_t kLongestText = 64 * 1024;
-constexpr int kMostCalls = 8;
 
 [[noreturn]] void broken(const std::string& what) {
   std::fprintf(stderr, "catalogue fuzz: %s\n", what.c_str());
@@ -42,13 +42,9 @@ constexpr int kMostCalls = 8;
 }
 
 std::vector<std::string> split(const char* text, char separator) {
-  std::vector<std::string> out(1);
-  for (; *text; ++text) {
-    if (*text == separator)
-      out.emplace_back();
-    else
-      out.back() += *text;
-  }
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string part; std::getline(in, part, separator);) out.push_back(part);
   return out;
 }
 
@@ -139,12 +135,8 @@ const platform::DWORD kErrors[] = {platform::kErrorAccessDenied, platform::kErro
                                    platform::kErrorFileNotFound, platform::kErrorPathNotFound,
                                    platform::kErrorSharingViolation};
 
-// Path arguments of the platform's file calls, by operation: the argument positions.
-struct PathCall {
-  const char* operation;
-  std::vector<std::size_t> paths;
-};
-const PathCall kPathCalls[] = {
+// The platform's file calls and the positions of their path arguments.
+const std::pair<const char*, std::vector<std::size_t>> kPathCalls[] = {
     {"FindFirstFileA", {0}},     {"CopyFileA", {0, 1}},         {"MoveFileA", {0, 1}},
     {"DeleteFileA", {0}},        {"CreateDirectoryA", {0}},     {"SetFileAttributesA", {0}},
     {"GetFileAttributesA", {0}}, {"SetCurrentDirectoryA", {0}}, {"CreateFileA", {0}},
@@ -221,8 +213,7 @@ class Session {
     });
     if (!runtime.bind(quenda::linkedLibrary()).ok()) broken("the library did not bind");
 
-    for (int calls = 1 + static_cast<int>(in_.below(kMostCalls)); calls && !in_.done(); --calls)
-      callOne();
+    for (int calls = 1 + static_cast<int>(in_.below(8)); calls && !in_.done(); --calls) callOne();
     runtime_ = nullptr;
   }
 
@@ -310,12 +301,12 @@ class Session {
   }
 
   void checkPaths(const std::string& context) {
-    for (const PathCall& pathCall : kPathCalls) {
-      for (const sim::Call& call : sim::callsOf(pathCall.operation)) {
-        for (std::size_t at : pathCall.paths) {
+    for (const auto& [operation, paths] : kPathCalls) {
+      for (const sim::Call& call : sim::callsOf(operation)) {
+        for (std::size_t at : paths) {
           if (at < call.args.size() && call.args[at] != "(null)" &&
               call.args[at].size() >= platform::kMaxPath) {
-            broken(context + ": " + pathCall.operation + " was handed a path of " +
+            broken(context + ": " + operation + " was handed a path of " +
                    std::to_string(call.args[at].size()) + " characters");
           }
         }

@@ -30,8 +30,8 @@ class CatalogueSweep : public LibraryTest {
         folder == "C:" ? sim::currentDirectory() + std::to_string(sim::processes().size()) : "";
     for (const std::string& name : sim::folderNames(folder + "\\")) {
       std::string path = folder + "\\" + name;
-      bool isFolder = sim::isFolder(path);
-      out += path + (isFolder ? "\\\n" + machine(path) : "=" + sim::fileContent(path) + "\n");
+      out += path +
+             (sim::isFolder(path) ? "\\\n" + machine(path) : "=" + sim::fileContent(path) + "\n");
     }
     return out;
   }

@@ -35,8 +35,7 @@ class Launch : public LibraryTest {
   quenda::Result run(std::vector<quenda::ValueRef> args) {
     return runtime.call("run", std::move(args));
   }
-  // ShellExecuteExA's recorded arguments: cbSize, fMask, hwnd, verb, file, parameters,
-  // directory, nShow.
+  // ShellExecuteExA's arguments: cbSize, fMask, hwnd, verb, file, parameters, directory, nShow.
   Args lastShell() { return sim::callsOf("ShellExecuteExA").back().args; }
 
   static constexpr const char* kApp = "C:\\tools\\app.exe";

@@ -28,17 +28,15 @@ class Action : public quenda::ScriptFunction {
 
 class StandbyTest : public LibraryTest {
  protected:
-  // The pass now running: the stop keys were queried once before the first pass and once
-  // after each pass.
-  static int currentPass() { return sim::keyQueries(kVkReturn); }
-
   void define(const std::string& path, const quenda::ValueRef& value) {
     ASSERT_TRUE(runtime.define(path, value).ok()) << path;
   }
   void number(const std::string& path, int n) { define(path, runtime.number(n)); }
-  // A job whose action records the passes it ran in under the job's name.
+  // A job whose action records the passes it ran in under the job's name. The pass now running:
+  // the stop keys were queried once before the first pass and once after each pass.
   void job(const std::string& name) {
-    auto action = std::make_shared<Action>([this, name] { runs[name].push_back(currentPass()); });
+    auto action = std::make_shared<Action>(
+        [this, name] { runs[name].push_back(sim::keyQueries(kVkReturn)); });
     define("job\\" + name + "\\action", runtime.function(action, "action"));
   }
 

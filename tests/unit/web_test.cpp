@@ -15,34 +15,6 @@ constexpr const char* kUserChoice =
     "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice";
 constexpr const char* kBrowser = "C:\\Program Files\\Browser\\browser.exe";
 
-// Bound, so that the library's text service is there.
-using RegistryTextTest = LibraryTest;
-
-TEST_F(RegistryTextTest, ValuesAtAndPastTheBufferOf255BytesCutAtTheFirstZero) {
-  auto read = [](const char* name, zorvel::TextVar& out) {
-    return zorvel::readRegistryText(kHkeyClassesRoot, "Test\\Key", name, out);
-  };
-  const std::string chars253(253, 'a'), chars254(254, 'b'), chars255(255, 'c');
-  sim::setRegistryText(kHkeyClassesRoot, "Test\\Key", "v254", chars253);  // 254 bytes
-  sim::setRegistryText(kHkeyClassesRoot, "Test\\Key", "v255", chars254);  // 255 bytes
-  sim::setRegistryText(kHkeyClassesRoot, "Test\\Key", "v256", chars255);  // 256 bytes
-  sim::setRegistryValue(kHkeyClassesRoot, "Test\\Key", "", std::string("ab\0cd\0", 6));
-  sim::setRegistryValue(kHkeyClassesRoot, "Test\\Key", "bare", "xyz");  // stored without a zero
-  const std::pair<const char*, std::string> rows[] = {
-      {"v254", chars253}, {"v255", chars254}, {"", "ab"}, {"bare", "xy"}};
-  zorvel::TextVar out;
-  for (const auto& [name, value] : rows) {
-    ASSERT_TRUE(read(name, out)) << name;
-    EXPECT_EQ(std::string(out.c_str()), value) << name;
-  }
-  EXPECT_FALSE(read("v256", out));
-  EXPECT_STREQ(out.c_str(), "");
-  // A missing key fails and leaves no text behind.
-  out.assign("old");
-  EXPECT_FALSE(zorvel::readRegistryText(kHkeyClassesRoot, "No\\Such", "", out));
-  EXPECT_STREQ(out.c_str(), "");
-}
-
 // The library bound to a host over a machine with a browser registered for the per-user choice.
 class WebTest : public LibraryTest {
  protected:
@@ -111,6 +83,30 @@ TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameterOrTheShellGetsIt
   sim::setRegistryText(kHkeyClassesRoot, ".html", "", "htmlfile");  // no command under it
   EXPECT_EQ(web(), "");
   EXPECT_TRUE(sim::callsOf("CreateProcessA").empty());
+
+  // The registry's texts at and past the buffer of 255 bytes, cut at the first zero.
+  auto read = [](const char* name, zorvel::TextVar& out) {
+    return zorvel::readRegistryText(kHkeyClassesRoot, "Test\\Key", name, out);
+  };
+  const std::string chars253(253, 'a'), chars254(254, 'b'), chars255(255, 'c');
+  sim::setRegistryText(kHkeyClassesRoot, "Test\\Key", "v254", chars253);  // 254 bytes
+  sim::setRegistryText(kHkeyClassesRoot, "Test\\Key", "v255", chars254);  // 255 bytes
+  sim::setRegistryText(kHkeyClassesRoot, "Test\\Key", "v256", chars255);  // 256 bytes
+  sim::setRegistryValue(kHkeyClassesRoot, "Test\\Key", "", std::string("ab\0cd\0", 6));
+  sim::setRegistryValue(kHkeyClassesRoot, "Test\\Key", "bare", "xyz");  // stored without a zero
+  const std::pair<const char*, std::string> rows[] = {
+      {"v254", chars253}, {"v255", chars254}, {"", "ab"}, {"bare", "xy"}};
+  zorvel::TextVar out;
+  for (const auto& [name, value] : rows) {
+    ASSERT_TRUE(read(name, out)) << name;
+    EXPECT_EQ(std::string(out.c_str()), value) << name;
+  }
+  EXPECT_FALSE(read("v256", out));
+  EXPECT_STREQ(out.c_str(), "");
+  // A missing key fails and leaves no text behind.
+  out.assign("old");
+  EXPECT_FALSE(zorvel::readRegistryText(kHkeyClassesRoot, "No\\Such", "", out));
+  EXPECT_STREQ(out.c_str(), "");
 }
 
 // Every registry and version call refused in turn, and memory running out at any step: the
