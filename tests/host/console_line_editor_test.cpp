@@ -86,33 +86,15 @@ TEST(LineEditor, EndOfInputAndTheBounds) {
   EXPECT_EQ(editor.line()[0], U'x');
   EXPECT_EQ(editor.line().size(), LineEditor::kMaxLine);
 
-  for (int i = 0; i < static_cast<int>(LineEditor::kMaxHistory) + 10; ++i) {
-    editor.remember(std::u32string(1, U'a') + static_cast<char32_t>(U'0' + i % 10) +
-                    std::u32string(static_cast<std::size_t>(i / 10), U'z'));
+  for (std::size_t i = 1; i <= LineEditor::kMaxHistory + 10; ++i) {
+    editor.remember(std::u32string(i, U'a'));
   }
   EXPECT_EQ(editor.history().size(), LineEditor::kMaxHistory);
 }
 
-// A console line as the redraw sees it: characters overwrite, '\b' moves left, the line does
-// not wrap.
-struct Screen {
-  std::u32string cells;
-  std::size_t at = 0;
-  void write(const std::u32string& text) {
-    for (char32_t c : text) {
-      if (c == U'\b') {
-        ASSERT_GT(at, 0u) << "backspace at the start of the line";
-        --at;
-        continue;
-      }
-      cells.resize(std::max(cells.size(), at + 1));
-      cells[at++] = c;
-    }
-  }
-  std::u32string shown() const { return cells.substr(0, cells.find_last_not_of(U' ') + 1); }
-};
-
-TEST(LineEditor, RedrawBringsTheConsoleLineUpToDate) {
+// The prompt's row, a few columns wide, after every key: the part of the line that fits, with
+// the cursor on it, and the redraw that turns the row into that part, also when it got shorter.
+TEST(LineEditor, TheRowShowsThePartAtTheCursorAfterEveryKey) {
   std::mt19937 random(7);
   LineEditor editor;
   editor.remember(U"a much longer line from before");
@@ -120,17 +102,31 @@ TEST(LineEditor, RedrawBringsTheConsoleLineUpToDate) {
   editor.setNames(names);
   const std::vector<Key> choices = keys(U"ab <left><right><home><end><bs><del><up><down><tab>");
   editor.begin();
-  Screen screen;
-  std::u32string line;
-  std::size_t cursor = 0;
+  const std::size_t width = 8;
+  std::u32string row, shown;  // the console's cells; the part drawn last
+  std::size_t at = 0, first = 0;
+  auto trimmed = [](const std::u32string& s) { return s.substr(0, s.find_last_not_of(U' ') + 1); };
   for (int step = 0; step < 3000; ++step) {
     editor.press(choices[random() % choices.size()]);
     editor.takeChoices();
-    screen.write(quenda::console::redrawText(line, cursor, editor.line(), editor.cursor()));
-    line = editor.line();
-    cursor = editor.cursor();
-    ASSERT_EQ(screen.shown(), line.substr(0, line.find_last_not_of(U' ') + 1)) << step;
-    ASSERT_EQ(screen.at, cursor) << step;
+    const std::u32string& line = editor.line();
+    auto part = quenda::console::shownPart(line, editor.cursor(), width, first);
+    ASSERT_LT(part.cursor, width) << step;
+    ASSERT_EQ(line.substr(editor.cursor() - part.cursor, width), part.text) << step;
+    ASSERT_GE(part.text.size(), std::min(line.size(), width - 1)) << step;  // as much as fits
+    for (char32_t c : quenda::console::redrawText(shown, at, part.text, part.cursor)) {
+      if (c == U'\b') {
+        ASSERT_GT(at, 0u) << "backspace at the start of the row, step " << step;
+        --at;
+      } else {
+        row.resize(std::max(row.size(), at + 1));
+        row[at++] = c;
+      }
+    }
+    shown = part.text;
+    ASSERT_LE(row.size(), width) << step;
+    ASSERT_EQ(trimmed(row), trimmed(shown)) << step;
+    ASSERT_EQ(at, part.cursor) << step;
   }
 }
 
