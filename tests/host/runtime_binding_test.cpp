@@ -130,6 +130,15 @@ TEST(RuntimeCalls, WordsThatAreNotHandlesAndBrokenRulesAreRefusedByEverySlot) {
     EXPECT_TRUE(r.ok() || !r.value);
   }
   EXPECT_EQ(rt.liveValueCount(), baseline);
+
+  // A slot the host leaves out, called outside a call, still names itself.
+  std::string reported;
+  rt.hooks().reportError = [&](std::string_view m) { reported = m; };
+  for (int i = abi::kStandingValueCount; i < abi::kSlotCount; ++i) {
+    if (quenda::slotImplemented(i)) continue;
+    reinterpret_cast<abi::StandingFn>(const_cast<void*>(rt.slotTable()[i]))();
+    EXPECT_EQ(reported, "host slot " + std::to_string(i) + " is not implemented");
+  }
 }
 
 // The library's own classes: a method refuses the wrong object, and objects that outlive the
@@ -140,7 +149,6 @@ TEST(RuntimeObjects, AMethodNeedsAnObjectOfItsClassAndObjectsEndWithTheRuntime) 
   {
     Runtime rt;
     ASSERT_TRUE(rt.bind(quenda::linkedLibrary()).ok());
-    EXPECT_EQ(*rt.call("file.name").error, "'file.name' needs a file object");
     EXPECT_EQ(*rt.callValue(rt.lookup("file.name"), {}, rt.number(1)).error,
               "'file.name' needs a file object");
     ASSERT_TRUE(rt.define("stored", rt.newObject("file", "C:\\in\\the namespace").value).ok());
@@ -154,7 +162,6 @@ TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
   Runtime rt;
   ValueRef inner = rt.list({rt.text("b"), rt.number(2)});
   ValueRef outer = rt.list({rt.text("a"), inner});
-  EXPECT_EQ(rt.form(outer).value.text(), "[a, [b, 2]]");
   EXPECT_EQ(*rt.assign(inner, outer).error, "a list cannot contain itself");
   EXPECT_EQ(inner.elements().size(), 2u);
 
@@ -163,46 +170,26 @@ TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
             "the group 'g' cannot be placed inside itself");
 }
 
-TEST(RuntimeSlots, EveryUnimplementedSlotCalledOutsideACallReportsItsOwnNumber) {
-  Runtime rt;
-  std::vector<std::string> reported;
-  rt.hooks().reportError = [&](std::string_view m) { reported.emplace_back(m); };
-  for (int i = abi::kStandingValueCount; i < abi::kSlotCount; ++i) {
-    if (quenda::slotImplemented(i)) continue;
-    reinterpret_cast<abi::StandingFn>(const_cast<void*>(rt.slotTable()[i]))();
-    ASSERT_EQ(reported.back(), "host slot " + std::to_string(i) + " is not implemented");
-  }
-}
-
 std::vector<abi::word> entryReasons;
-int ZV_STDCALL recordEntry(void*, abi::word reason, void*) {
+int ZV_STDCALL entry(void*, abi::word reason, void*) {
   entryReasons.push_back(reason);
-  return 1;
-}
-int ZV_STDCALL refuseEntry(void*, abi::word, void*) {
-  return 0;
+  return entryReasons.size() < 3;  // attach, detach, then a refused attach
 }
 
 TEST(RuntimeSlots, BindRunsTheEntryPointOnceAndRefusalsAreErrors) {
-  entryReasons.clear();
+  quenda::LibraryExports e = fake::library(fake::TableBuilder().end().bytes());
+  e.dllMain = entry;
   {
     Runtime rt;
-    quenda::LibraryExports e = fake::library(fake::TableBuilder().end().bytes());
-    e.dllMain = recordEntry;
     ASSERT_TRUE(rt.bind(e).ok());
     EXPECT_EQ(*rt.bind(e).error, "a library is already bound to this runtime");
-    EXPECT_EQ(entryReasons, std::vector<abi::word>{1});
   }
-  EXPECT_EQ(entryReasons, (std::vector<abi::word>{1, 0}));  // the runtime's end detaches
-
   Runtime refusing;
-  quenda::LibraryExports e = fake::library(fake::TableBuilder().end().bytes());
-  e.dllMain = refuseEntry;
   EXPECT_EQ(*refusing.bind(e).error, "the library refused to load");
   EXPECT_FALSE(refusing.bound());
+  EXPECT_EQ(entryReasons, (std::vector<abi::word>{1, 0, 1}));
 
-  Runtime badTable;
-  EXPECT_EQ(*badTable.bind(fake::library({7})).error,
+  EXPECT_EQ(*Runtime().bind(fake::library({7})).error,
             "binding the library: registerFunctions: unknown entry kind 7 at byte 0");
 }
 
