@@ -1,5 +1,5 @@
-// What scripts cannot show of the language: exit and its handler, interrupts, the bounds on runs
-// the library keeps calling back, answers read as numbers, and the language ending first.
+// What scripts cannot show of the language: exit and interrupts, the bounds on runs the library
+// keeps calling back, answers read as numbers, and the language ending first.
 // On the tests' fake library, whose "jobs" walks the job group as the scheduler does.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -82,26 +82,11 @@ TEST_F(Lang, ANumberBlockHeldByTheLibraryOutlivesItsReplacement) {
   EXPECT_EQ(runtime->liveValueCount(), before);  // the function took the old number's place
 }
 
-// The program's handler, which ends the process at once, is the command-line test's.
-TEST_F(Lang, ExitBelowALibraryRoutineWaitsForTheRoutine) {
-  // Without a handler the routine finishes (later actions no longer run), then the run ends.
-  quenda::lang::Outcome result =
-      run("job\\a\\action(){ print(\"a\"); exit(4) }\njob\\b\\action(){ print(\"b\") }\n"
-          "jobs\nprint(\"after\")");
-  EXPECT_TRUE(result.exitRequested);
-  EXPECT_EQ(result.exitCode, 4);
-  EXPECT_EQ(lines, (std::vector<std::string>{"job a", "a", "job b"}));
-  EXPECT_EQ(printed("print(\"again\")"), "again");  // the next run starts afresh
-  // Called directly, a function's exit ends the run at once.
-  result = run("leave(){ if(1){ exit(2) } }\nleave\nprint(\"c\")");
-  EXPECT_TRUE(result.exitRequested);
-  EXPECT_EQ(result.exitCode, 2);
-  EXPECT_TRUE(lines.empty());
-}
-
-// Ctrl+C sets the flag while `pick` asks its question (a library routine running): the routine
-// and everything it calls back finish, and the run ends before its next step.
-TEST_F(Lang, AnInterruptEndsTheRunOnceTheLibraryCallHasReturned) {
+// Exit, or Ctrl+C (`pick` sets the flag while it asks), below a library routine waits for it:
+// the routine and what it calls back finish, later job actions run only after an interrupt, and
+// the run ends before its next step. The program's exit handler, which ends the process at once,
+// is the command-line test's.
+TEST_F(Lang, ExitAndInterruptsEndTheRunOnceTheLibraryCallHasReturned) {
   std::atomic<bool> interrupt{false};
   lang->setInterruptFlag(&interrupt);
   runtime->hooks().askText = [&](std::string_view) -> std::optional<std::string> {
@@ -111,25 +96,29 @@ TEST_F(Lang, AnInterruptEndsTheRunOnceTheLibraryCallHasReturned) {
   struct Case {
     const char* source;
     std::vector<std::string> printed;
+    int exitCode = -1;  // -1: interrupted
   };
   for (const Case& c : {
+           Case{"job\\a\\action(){ print(\"a\"); exit(4) }\njob\\b\\action(){ print(\"b\") }\n"
+                "jobs\nprint(\"after\")",
+                {"job a", "a", "job b"},
+                4},
+           Case{"leave(){ if(1){ exit(2) } }\nleave\nprint(\"c\")", {}, 2},
            // The statement that called it still ends as usual: its value is printed.
            Case{"print(\"a\")\npick\nprint(\"b\")", {"a", "4"}},
-           // Inside a job's action the walk goes on: the interrupt waits for jobs to return.
            Case{"job\\a\\action(){ pick; print(\"in a\") }\njob\\b\\action(){ print(\"in b\") }\n"
                 "jobs\nprint(\"after\")",
                 {"job a", "in a", "job b", "in b"}},
-           // A function of the script stops at once, and so does its caller.
            Case{"f(){ pick; print(\"in f\") }\nf\nprint(\"after\")", {}},
        }) {
-    interrupt = false;
     quenda::lang::Outcome result = run(c.source);
-    EXPECT_TRUE(result.interrupted) << c.source;
-    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.interrupted, c.exitCode < 0) << c.source;
+    EXPECT_EQ(result.exitRequested ? result.exitCode : -1, c.exitCode) << c.source;
+    EXPECT_EQ(result.ok, !result.interrupted);  // an exit is no failure
     EXPECT_EQ(lines, c.printed) << c.source;
+    interrupt = false;
+    EXPECT_EQ(printed("1 + 1"), "2");  // the next run starts afresh
   }
-  interrupt = false;
-  EXPECT_EQ(printed("1 + 1"), "2");
   lang->setInterruptFlag(nullptr);
 }
 
