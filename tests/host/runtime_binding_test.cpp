@@ -170,29 +170,6 @@ TEST(RuntimeValues, NeitherAListNorAGroupEverContainsItself) {
             "the group 'g' cannot be placed inside itself");
 }
 
-std::vector<abi::word> entryReasons;
-int ZV_STDCALL entry(void*, abi::word reason, void*) {
-  entryReasons.push_back(reason);
-  return entryReasons.size() < 3;  // attach, detach, then a refused attach
-}
-
-TEST(RuntimeSlots, BindRunsTheEntryPointOnceAndRefusalsAreErrors) {
-  quenda::LibraryExports e = fake::library(fake::TableBuilder().end().bytes());
-  e.dllMain = entry;
-  {
-    Runtime rt;
-    ASSERT_TRUE(rt.bind(e).ok());
-    EXPECT_EQ(*rt.bind(e).error, "a library is already bound to this runtime");
-  }
-  Runtime refusing;
-  EXPECT_EQ(*refusing.bind(e).error, "the library refused to load");
-  EXPECT_FALSE(refusing.bound());
-  EXPECT_EQ(entryReasons, (std::vector<abi::word>{1, 0, 1}));
-
-  EXPECT_EQ(*Runtime().bind(fake::library({7})).error,
-            "binding the library: registerFunctions: unknown entry kind 7 at byte 0");
-}
-
 TEST(RuntimeLoad, LoadsAModuleByPathAndLetsGoOfItAtTheEndOrOnAMissingExport) {
   platform::sim::reset();
   fake::library(fake::TableBuilder().fn("hello", one).end().bytes());
@@ -213,8 +190,13 @@ TEST(RuntimeLoad, LoadsAModuleByPathAndLetsGoOfItAtTheEndOrOnAMissingExport) {
     Result r = rt.load("C:\\plugins\\Plugin-Under-Test.DLL");
     ASSERT_TRUE(r.ok()) << *r.error;
     EXPECT_TRUE(rt.lookup("hello").is(quenda::Kind::Routine));
+    EXPECT_EQ(*rt.load("half.dll").error, "a library is already bound to this runtime");
     EXPECT_EQ(platform::sim::openHandles(), "module PLUGIN-UNDER-TEST.DLL");
   }
+  EXPECT_EQ(platform::sim::openHandles(), "");
+  fake::library({7});  // a plug-in whose table is broken
+  EXPECT_EQ(*Runtime().load("plugin-under-test.dll").error,
+            "binding the library: registerFunctions: unknown entry kind 7 at byte 0");
   EXPECT_EQ(platform::sim::openHandles(), "");
   platform::sim::removeModule("plugin-under-test.dll");
   platform::sim::removeModule("half.dll");
