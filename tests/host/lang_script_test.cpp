@@ -39,16 +39,15 @@ struct ScriptRun {
 };
 
 std::vector<ScriptRun> runsOf(const std::string& file) {
-  std::vector<ScriptRun> runs(1);
+  std::vector<ScriptRun> runs;
   std::istringstream in(file);
   std::string line;
   for (std::size_t number = 0; std::getline(in, line); ++number) {
-    if (line.rfind("//---", 0) == 0 || !runs.back().error.empty()) {
+    if (runs.empty() || line.rfind("//---", 0) == 0 || !runs.back().error.empty()) {
       runs.emplace_back().source = std::string(number, '\n');
     }
     ScriptRun& run = runs.back();
     run.source += line + "\n";
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     std::size_t at = line.find("//");
     if (at == std::string::npos || at + 3 > line.size()) continue;
     std::string text = line.substr(std::min(line.size(), at + 4));
@@ -72,9 +71,7 @@ TEST_P(LangScripts, RunsAsItsCommentsSay) {
   std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(file.empty()) << GetParam();
   for (const ScriptRun& expected : runsOf(file)) {
-    std::size_t start = expected.source.find_first_not_of('\n');
-    if (start == std::string::npos) continue;
-    SCOPED_TRACE(expected.source.substr(start, 80));
+    SCOPED_TRACE(expected.source.substr(expected.source.find_first_not_of('\n'), 80));
     sim::setKeyDown(platform::kVkControl, false);
     sim::setKeyDown(platform::kVkReturn, false);
     const int stopAt = sim::keyQueries(platform::kVkReturn) + expected.stopAfterPass + 1;
