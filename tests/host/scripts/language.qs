@@ -56,6 +56,7 @@ n(2)                           //! 'n' is a number and cannot be called
 f.x = 1                        //! an object's members
 x\y = 1
 x = 5                          //! 'x' is a group and cannot be assigned to
+x\z = x                        //! the group 'x' cannot be placed inside itself
 n\y = 1                        //! 'n' is a number, not a group
 run(){ }                       //! cannot be redefined
 text file                      //! is a class of the library: choose
