@@ -64,7 +64,6 @@ class Lang : public langtest::LibraryLangTest {
 TEST_F(Lang, RunsThatTheLibraryKeepsCallingBackEndInAnError) {
   // Recursion through the library: the action's error is reported, the walk goes on.
   EXPECT_THAT(printed("job\\loop\\action(){ jobs }\njobs"), HasSubstr("nest deeper than"));
-  EXPECT_EQ(printed("2 + 2"), "4");
   // Each action runs the walk twice: without a bound on steps this doubles to the depth limit.
   lang->setStepLimit(5000);
   EXPECT_THAT(printed("job\\loop\\action(){ jobs; jobs }\njobs"),

@@ -17,7 +17,7 @@ Error syntaxError(std::string_view source) {
   return result.error;
 }
 
-TEST(LangLimits, HugeLiteralsAreKeptWholeButShortInMessages) {
+TEST(LangLimits, HugeLiteralsAndBytesThatAreNoText) {
   std::string content(100000, 'x');
   LexResult result = tokenize("\"" + content + "\"");
   ASSERT_TRUE(result.ok);
@@ -26,9 +26,8 @@ TEST(LangLimits, HugeLiteralsAreKeptWholeButShortInMessages) {
   EXPECT_LT(syntaxError("\"" + content).message.size(), 120u);
   // Very long digit strings neither overflow nor produce huge messages.
   EXPECT_LT(syntaxError(std::string(5000, '9')).message.size(), 120u);
-}
 
-TEST(LangLimits, BytesThatAreNoTextAndLineEndsOfEveryKind) {
+  // Bytes that are no text, and line ends of every kind.
   EXPECT_THAT(syntaxError(std::string("a \x01")).message, HasSubstr("0x01"));
   EXPECT_THAT(syntaxError(std::string("\"a\0b\"", 5)).message, HasSubstr("NUL"));
   syntaxError("caf\xe9");  // outside a text
