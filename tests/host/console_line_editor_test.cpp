@@ -103,7 +103,6 @@ TEST(LineEditor, TheRowShowsThePartAtTheCursorAfterEveryKey) {
   auto trimmed = [](const std::u32string& s) { return s.substr(0, s.find_last_not_of(U' ') + 1); };
   for (int step = 0; step < 3000; ++step) {
     editor.press(choices[random() % choices.size()]);
-    editor.takeChoices();
     const std::u32string& line = editor.line();
     auto part = quenda::console::shownPart(line, editor.cursor(), width, first);
     ASSERT_LT(part.cursor, width) << step;

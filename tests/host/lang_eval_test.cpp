@@ -132,9 +132,7 @@ TEST_F(Lang, AnswersAreReadAsNumbersWithoutCallingAnything) {
 TEST_F(Lang, NothingOfTheScriptRunsAfterTheLanguageEnded) {
   printed("main\\late(){ print(\"late\") }");
   lang.reset();
-  quenda::Result result = runtime->call("late");
-  ASSERT_FALSE(result.ok());
-  EXPECT_THAT(*result.error, HasSubstr("has ended"));
+  EXPECT_THAT(runtime->call("late").error.value_or("ran"), HasSubstr("has ended"));
   EXPECT_FALSE(runtime->runScript("x = 1").ok());
 }
 

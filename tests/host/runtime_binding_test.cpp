@@ -4,7 +4,6 @@
 
 #include "platform/sim/sim.h"
 #include "runtime/linked.h"
-#include "runtime/slots.h"
 #include "runtime_fake_library.h"
 
 namespace {
