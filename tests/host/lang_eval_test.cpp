@@ -82,9 +82,8 @@ TEST_F(Lang, ANumberBlockHeldByTheLibraryOutlivesItsReplacement) {
 }
 
 // Exit, or Ctrl+C (`pick` sets the flag while it asks), below a library routine waits for it:
-// the routine and what it calls back finish, later job actions run only after an interrupt, and
-// the run ends before its next step. The program's exit handler, which ends the process at once,
-// is the command-line test's.
+// the routine and what it calls back finish (after an exit, no later job action), then the run
+// ends. The program's exit handler, ending the process at once, is the command-line test's.
 TEST_F(Lang, ExitAndInterruptsEndTheRunOnceTheLibraryCallHasReturned) {
   std::atomic<bool> interrupt{false};
   lang->setInterruptFlag(&interrupt);
