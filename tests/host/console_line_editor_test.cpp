@@ -125,12 +125,10 @@ TEST(LineEditor, TheRowShowsThePartAtTheCursorAfterEveryKey) {
 }
 
 TEST(LineEditor, Utf16RoundTripsAndMarksLoneHalves) {
-  using quenda::console::fromUtf16;
-  using quenda::console::toUtf16;
-  EXPECT_EQ(toUtf16(U"a€😀"), u"a€\xD83D\xDE00");
-  EXPECT_EQ(fromUtf16(u"a€\xD83D\xDE00"), U"a€😀");
-  EXPECT_EQ(fromUtf16(u"\xD83Dx\xDE00"), U"\uFFFDx\uFFFD");
-  EXPECT_EQ(toUtf16(std::u32string(1, 0x110000)), u"\uFFFD");
+  EXPECT_EQ(quenda::console::toUtf16(U"a€😀"), u"a€\xD83D\xDE00");
+  EXPECT_EQ(quenda::console::fromUtf16(u"a€\xD83D\xDE00"), U"a€😀");
+  EXPECT_EQ(quenda::console::fromUtf16(u"\xD83Dx\xDE00"), U"\uFFFDx\uFFFD");
+  EXPECT_EQ(quenda::console::toUtf16(std::u32string(1, 0x110000)), u"\uFFFD");
 }
 
 }  // namespace
