@@ -26,7 +26,6 @@ TEST(LangLimits, HugeLiteralsAndBytesThatAreNoText) {
   EXPECT_LT(syntaxError("\"" + content).message.size(), 120u);
   // Very long digit strings neither overflow nor produce huge messages.
   EXPECT_LT(syntaxError(std::string(5000, '9')).message.size(), 120u);
-
   // Bytes that are no text, and line ends of every kind.
   EXPECT_THAT(syntaxError(std::string("a \x01")).message, HasSubstr("0x01"));
   EXPECT_THAT(syntaxError(std::string("\"a\0b\"", 5)).message, HasSubstr("NUL"));
