@@ -1,5 +1,4 @@
-// launchProgram and run against the simulated processes: the command line, the directory, the
-// shell's fallback, and the handles.
+// run and launchProgram: the command line, the directory, the shell's fallback, the handles.
 #include "classes_fixture.h"
 #include "common/command_line.h"
 #include "launch/launch_program.h"
@@ -167,6 +166,7 @@ TEST_F(HostileLaunch, EachTextArrivesAsMeantAndNothingStartsFromTheCurrentFolder
 
   // Without a browser an address goes to the shell only, and one without a scheme is an http
   // address: the planted www.example.com never runs.
+  EXPECT_EQ(sim::openHandles(), "");  // before the machine is reset
   sim::reset();
   prepare();
   sim::setRegistryText(platform::kHkeyCurrentUser, kUserChoice, "ProgID", "Gone");

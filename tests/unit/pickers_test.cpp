@@ -101,6 +101,7 @@ TEST_F(PickersTest, TheFolderBrowserGivesARelativePathAndNoFaultLeavesAWindowDis
 
   // Allocations refused in turn: the right object or an empty one, no window left disabled,
   // no memory kept. A window whose record cannot be kept is left enabled.
+  EXPECT_EQ(sim::openHandles(), "");  // before the machine is reset
   sim::reset();
   sim::addFolder("C:\\work\\src");
   sim::setCurrentDirectoryPath("C:\\work");

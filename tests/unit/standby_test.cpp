@@ -1,5 +1,4 @@
-// standby: the jobs' counts pass by pass, their output, and the stop keys, with scripted key
-// states and the simulated clock.
+// standby: the jobs' counts pass by pass, their output, and the stop keys.
 #include <algorithm>
 #include <functional>
 #include <map>

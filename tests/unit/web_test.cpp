@@ -1,5 +1,4 @@
-// web: the registry reads and the browser's command line, on systems of either kind, over the
-// simulated registry and processes.
+// web: the registry reads and the browser's command line, on systems of either kind.
 #include "classes_fixture.h"
 #include "launch/registry_text.h"
 #include "platform/registry.h"
@@ -71,6 +70,7 @@ TEST_F(WebTest, TheBrowserGetsTheQuotedAddressAsItsOnlyParameterOrTheShellGetsIt
 
   // A failed lookup never turns into a key or a program of its own: with an address, the shell
   // opens the address; without one, nothing starts.
+  EXPECT_EQ(sim::openHandles(), "");  // before the machine is reset
   sim::reset();
   prepareMachine();
   sim::setRegistryText(kHkeyCurrentUser, kUserChoice, "ProgID", "Gone");
