@@ -1,6 +1,6 @@
-// The desktop's windows, the keyboard and the dialogs' entry points (platform/desktop.h,
-// keyboard.h, dialogs.h). Cases that need windows of their own are skipped where the backend
-// can't show any (Wine without a display).
+// The desktop's windows, the keyboard, the dialogs' entry points and the special folders
+// (platform/desktop.h, keyboard.h, dialogs.h, shell.h, startup.h). Cases that need windows of their
+// own are skipped where the backend can't show any (Wine without a display).
 #include "fixture.h"
 
 #include <algorithm>
@@ -53,6 +53,10 @@ TEST(DesktopContract, WindowsOfThisThreadAreFoundWithTheirStateAndEnabledAgain) 
 }
 
 TEST(DesktopContract, TheFolderBrowserIsExportedByItsPlainNamesAndNobodyPressedAKey) {
+  HRESULT first = CoInitialize(nullptr);
+  EXPECT_TRUE(first == 0 || first == 1) << first;  // S_OK, or S_FALSE after an earlier test
+  EXPECT_EQ(CoInitialize(nullptr), 1);             // S_FALSE
+  InitCommonControls();                            // no result; must simply return
   HMODULE shell = LoadLibraryA("SHELL32.DLL");
   ASSERT_NE(shell, nullptr);
   EXPECT_NE(GetProcAddress(shell, "SHBrowseForFolder"), nullptr);
@@ -61,6 +65,36 @@ TEST(DesktopContract, TheFolderBrowserIsExportedByItsPlainNamesAndNobodyPressedA
 
   GetAsyncKeyState(kVkReturn);  // clears a press from before the test
   for (int key : {kVkReturn, 0, 255, -5}) EXPECT_EQ(GetAsyncKeyState(key), 0) << key;
+}
+
+constexpr int kPersonal = 0x05, kDesktopDirectory = 0x10, kDrives = 0x11, kProgramFiles = 0x26,
+              kProfile = 0x28;
+
+// The folder's path, "<no path>", or the error of SHGetSpecialFolderLocation.
+std::string folderPath(int csidl) {
+  auto* list = reinterpret_cast<ITEMIDLIST*>(static_cast<std::uintptr_t>(0xdeadbeef));
+  if (HRESULT error = SHGetSpecialFolderLocation(nullptr, csidl, &list)) {
+    EXPECT_EQ(list, nullptr);
+    return "error " + std::to_string(error);
+  }
+  char path[kMaxPath];
+  std::memset(path, contract::kPrime, sizeof path);
+  BOOL ok = SHGetPathFromIDListA(list, path);
+  CoTaskMemFree(list);
+  EXPECT_NE(std::memchr(path, 0, sizeof path), nullptr);
+  return ok ? path : path[0] ? "<not emptied>" : "<no path>";
+}
+
+TEST(ShellContract, FoldersHaveDrivePathsUnderTheProfileOrNone) {
+  std::string profile = folderPath(kProfile);
+  ASSERT_EQ(profile.substr(1, 2), ":\\");
+  EXPECT_NE(profile.back(), '\\');
+  for (int csidl : {kDesktopDirectory, kPersonal})
+    EXPECT_EQ(folderPath(csidl).rfind(profile + "\\", 0), 0u) << csidl;
+  EXPECT_EQ(folderPath(kProgramFiles).substr(1, 2), ":\\");
+  EXPECT_EQ(folderPath(kDrives), "<no path>");  // outside the file system
+  EXPECT_EQ(folderPath(0xff), "error " + std::to_string(kEInvalidArg));
+  CoTaskMemFree(nullptr);  // accepted
 }
 
 }  // namespace

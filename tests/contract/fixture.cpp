@@ -63,17 +63,6 @@ std::wstring wide(const std::string& text, ::UINT codePage = CP_UTF8) {
   return out;
 }
 
-void writeWide(const std::wstring& path, const std::string& content) {
-  ::HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE)
-      << ::GetLastError() << " (Wine keeps names beyond ASCII only under a UTF-8 locale)";
-  ::DWORD written = 0;
-  ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
-  ::CloseHandle(h);
-  ASSERT_EQ(written, content.size());
-}
-
 // Removes a folder and everything in it by relative names from inside each folder, so entries
 // whose full path is longer than MAX_PATH go too, and through the wide calls, so names the code
 // page lacks go too.
@@ -104,8 +93,15 @@ std::string tempFolder() {
 
 }  // namespace
 
-void writeFile(const std::string& path, const std::string& content) {
-  writeWide(wide(path, CP_ACP), content);
+void writeFile(const std::string& utf8Path, const std::string& content) {
+  ::HANDLE h = ::CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE)
+      << ::GetLastError() << " (Wine keeps names beyond ASCII only under a UTF-8 locale)";
+  ::DWORD written = 0;
+  ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
+  ::CloseHandle(h);
+  ASSERT_EQ(written, content.size());
 }
 
 std::string readFile(const std::string& path) {
@@ -117,14 +113,6 @@ std::string readFile(const std::string& path) {
   ::ReadFile(h, buffer, sizeof buffer, &got, nullptr);
   ::CloseHandle(h);
   return std::string(buffer, got);
-}
-
-void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
-  writeWide(wide(utf8Path), content);
-}
-
-bool unicodeFileExists(const std::string& utf8Path) {
-  return ::GetFileAttributesW(wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void Folder::SetUp() {
@@ -171,25 +159,18 @@ void destroyTestWindow(platform::HWND window) {
 
 #else  // the simulation
 
-void writeFile(const std::string& path, const std::string& content) {
-  platform::sim::addFile(platform::sim::fromCodePage(path), content);
-}
-
 std::string readFile(const std::string& ansiPath) {
   std::string path = platform::sim::fromCodePage(ansiPath);
   if (!platform::sim::exists(path) || platform::sim::isFolder(path)) return "<missing>";
   return platform::sim::fileContent(path);
 }
 
-// A short name too, as Wine gives every name beyond ASCII one.
-void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
+// A name beyond ASCII gets a short name too, as Wine gives one.
+void writeFile(const std::string& utf8Path, const std::string& content) {
   static int made = 0;
   platform::sim::addFile(utf8Path, content);
-  platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 10000) + ".TXT");
-}
-
-bool unicodeFileExists(const std::string& utf8Path) {
-  return platform::sim::exists(utf8Path);
+  if (std::any_of(utf8Path.begin(), utf8Path.end(), [](unsigned char c) { return c >= 0x80; }))
+    platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 10000) + ".TXT");
 }
 
 void Folder::SetUp() {

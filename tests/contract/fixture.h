@@ -19,13 +19,11 @@ constexpr bool kSimulated = false;
 constexpr bool kSimulated = true;
 #endif
 
-// Files made and read outside the seam (which has no CreateFileA); "<missing>" when unreadable.
-void writeFile(const std::string& path, const std::string& content = "");
+// Files made and read outside the seam, which cannot: made by a path in UTF-8 (so with names the
+// code page lacks, under Windows through the wide calls), read by one in the code page,
+// "<missing>" when unreadable.
+void writeFile(const std::string& utf8Path, const std::string& content = "");
 std::string readFile(const std::string& path);
-// Names the code page may lack: the path in UTF-8, made and looked at outside the seam (under
-// Windows through the wide calls).
-void writeUnicodeFile(const std::string& utf8Path, const std::string& content);
-bool unicodeFileExists(const std::string& utf8Path);
 
 // Registry values under kTestKey of the current user, stored byte for byte, keys made on the way.
 constexpr const char* kTestKey = "Software\\ZorvelContract";

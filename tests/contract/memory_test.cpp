@@ -1,4 +1,4 @@
-// Heaps (platform/memory.h) and start-up services (platform/startup.h).
+// Heaps (platform/memory.h).
 #include "fixture.h"
 
 #include <algorithm>
@@ -32,13 +32,6 @@ TEST(HeapContract, ReAllocKeepsTheContentsAndWalksCountLiveBytesExactly) {
   EXPECT_TRUE(HeapFree(heap, 0, p));
   EXPECT_EQ(heapBytesInUse(heap), 0u);
   EXPECT_TRUE(HeapDestroy(heap));
-}
-
-TEST(StartUp, CoInitializeSaysWhenItWasDoneAlready) {
-  HRESULT first = CoInitialize(nullptr);
-  EXPECT_TRUE(first == 0 || first == 1) << first;  // S_OK, or S_FALSE after an earlier test
-  EXPECT_EQ(CoInitialize(nullptr), 1);             // S_FALSE
-  InitCommonControls();                            // no result; must simply return
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class RegistryContract : public ::testing::Test {
   HKEY key = nullptr;
 };
 
-TEST_F(RegistryContract, ValuesAreCopiedWithTheirZeroWhenTheyFitAndNothingMore) {
+TEST_F(RegistryContract, ValuesAreCopiedWithTheirZeroWhenTheyFitAndNamesIgnoreCase) {
   SetLastError(contract::kPrimeError);
   EXPECT_EQ(query("binary", 3), std::string("0 type 3 size 3: \x01\x00\x02", 20));
   EXPECT_EQ(GetLastError(), contract::kPrimeError);  // registry calls leave it alone
@@ -48,9 +48,8 @@ TEST_F(RegistryContract, ValuesAreCopiedWithTheirZeroWhenTheyFitAndNothingMore) 
   EXPECT_EQ(query("v255", 255), "0 type 1 size 255: " + std::string(254, 'b') + '\0');
   EXPECT_EQ(query("v256", 255), "234 type 1 size 256: ");  // kErrorMoreData, the size needed
   EXPECT_EQ(query("absent", 8), "2 size 8: ");             // kErrorFileNotFound
-}
 
-TEST_F(RegistryContract, KeysAndNamesCompareWithoutCaseAndAMissingKeyGivesNull) {
+  // Keys and names compare without case; a missing key gives null.
   HKEY deeper = reinterpret_cast<HKEY>(0xdeadbeef);
   std::string path = std::string(contract::kTestKey) + "\\sub\\DEEPER";
   ASSERT_EQ(RegOpenKeyExA(kHkeyCurrentUser, path.c_str(), 0, kKeyRead, &deeper), kErrorSuccess);
