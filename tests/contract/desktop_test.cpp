@@ -11,7 +11,13 @@ using namespace platform;
 
 constexpr DWORD kErrorInvalidWindowHandle = 1400;
 
-TEST(DesktopContract, AHandleThatIsNoWindowIsRefused) {
+BOOL ZV_STDCALL collect(HWND window, LPARAM seen) {
+  reinterpret_cast<std::vector<HWND>*>(seen)->push_back(window);
+  return kTrue;
+}
+
+// A handle that is no window is refused; windows of this thread are found with their state.
+TEST(DesktopContract, WindowsOfThisThreadAreFoundWithTheirStateAndEnabledAgain) {
   HWND const none = reinterpret_cast<HWND>(0x7ffe0000);
   DWORD process = 0xdeadbeef;
   EXPECT_FAILS(GetWindowThreadProcessId(none, &process), 0u, kErrorInvalidWindowHandle);
@@ -20,19 +26,11 @@ TEST(DesktopContract, AHandleThatIsNoWindowIsRefused) {
   EXPECT_EQ(IsWindowEnabled(none), kFalse);
   EXPECT_EQ(EnableWindow(none, kFalse), kFalse);
   EXPECT_FAILS(SendMessageA(none, 0x0466, 1, 0), 0, kErrorInvalidWindowHandle);
-}
-
-BOOL ZV_STDCALL collect(HWND window, LPARAM seen) {
-  reinterpret_cast<std::vector<HWND>*>(seen)->push_back(window);
-  return kTrue;
-}
-
-TEST(DesktopContract, WindowsOfThisThreadAreFoundWithTheirStateAndEnabledAgain) {
   HWND shown = contract::makeTestWindow(true, true);
   if (!shown) GTEST_SKIP() << "no display: this backend shows no windows";
   HWND hidden = contract::makeTestWindow(false, true);
   HWND disabled = contract::makeTestWindow(true, false);
-  DWORD process = 0;
+  process = 0;
   EXPECT_EQ(GetWindowThreadProcessId(shown, &process), GetCurrentThreadId());
   EXPECT_EQ(process, GetCurrentProcessId());
   EXPECT_EQ(IsWindowVisible(hidden), kFalse);

@@ -13,26 +13,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST_F(Folder, FindListsDotEntriesFirstExceptAtADriveRootAndStaysAtTheEnd) {
-  ASSERT_TRUE(CreateDirectoryA("sub", nullptr));
-  writeFile("sub\\b.txt", "bb");
-  EXPECT_EQ(list("sub\\*").names, (Names{".", "..", "b.txt"}));
-  Names root = list(base.substr(0, 3) + "*").names;
-  EXPECT_EQ(std::count(root.begin(), root.end(), ".") + std::count(root.begin(), root.end(), ".."),
-            0);
-
-  WIN32_FIND_DATAA d;
-  HANDLE h = FindFirstFileA("sub\\b.txt", &d);
-  ASSERT_NE(h, kInvalidHandle);
-  EXPECT_TRUE(isFile(d.dwFileAttributes));
-  EXPECT_EQ(d.nFileSizeLow, 2u);
-  EXPECT_FAILS(FindNextFileA(h, &d), kFalse, kErrorNoMoreFiles);
-  EXPECT_TRUE(FindClose(h));
-  EXPECT_FAILS(FindNextFileA(kInvalidHandle, &d), kFalse, kErrorInvalidHandle);
-  EXPECT_FAILS(FindClose(kInvalidHandle), kFalse, kErrorInvalidHandle);
-}
-
-// What a pattern finds, and why a search finds nothing: a missing folder or no match.
+// What a pattern finds, and why a search finds nothing: a missing folder or no match; the dot
+// entries first except at a drive root.
 TEST_F(Folder, FindMatchesPatternsAsWineDoes) {
   for (const char* name : {"ab", "abc", "a.b.c", "Mixed.TXT", "noext", "x.txt"}) writeFile(name);
   ASSERT_TRUE(CreateDirectoryA("dir", nullptr));
@@ -70,6 +52,20 @@ TEST_F(Folder, FindMatchesPatternsAsWineDoes) {
     EXPECT_EQ(l.names, c.names) << c.mask;
     EXPECT_EQ(l.error, c.error) << c.mask;
   }
+  writeFile("dir\\b.txt", "bb");
+  EXPECT_EQ(list("dir\\*").names, (Names{".", "..", "b.txt"}));
+  Names root = list(base.substr(0, 3) + "*").names;
+  EXPECT_EQ(std::count(root.begin(), root.end(), ".") + std::count(root.begin(), root.end(), ".."),
+            0);
+  WIN32_FIND_DATAA d;
+  HANDLE h = FindFirstFileA("dir\\b.txt", &d);
+  ASSERT_NE(h, kInvalidHandle);
+  EXPECT_TRUE(isFile(d.dwFileAttributes));
+  EXPECT_EQ(d.nFileSizeLow, 2u);
+  EXPECT_FAILS(FindNextFileA(h, &d), kFalse, kErrorNoMoreFiles);
+  EXPECT_TRUE(FindClose(h));
+  EXPECT_FAILS(FindNextFileA(kInvalidHandle, &d), kFalse, kErrorInvalidHandle);
+  EXPECT_FAILS(FindClose(kInvalidHandle), kFalse, kErrorInvalidHandle);
 }
 
 // The code page here is Windows-1252: it holds é but no fullwidth letters, whose look-alikes
@@ -303,6 +299,62 @@ TEST_F(Folder, TheCurrentDirectoryIsAFolderCopiedOnlyWhereItFits) {
     }
     EXPECT_EQ(GetCurrentDirectoryA(0, nullptr), len + 1);
   }
+}
+
+HANDLE openEntry(const std::string& path, DWORD flags = kFileFlagBackupSemantics) {
+  return CreateFileA(path.c_str(), 0, kFileShareRead | kFileShareWrite | kFileShareDelete, nullptr,
+                     kOpenExisting, flags, nullptr);
+}
+
+// Which entry a path names (platform/file_identity.h): the serial number and index of an entry, ""
+// when it cannot be opened.
+std::string identity(const std::string& path, DWORD* attributes = nullptr) {
+  HANDLE h = openEntry(path);
+  if (h == kInvalidHandle) return "";
+  BY_HANDLE_FILE_INFORMATION info;
+  BOOL got = GetFileInformationByHandle(h, &info);
+  EXPECT_TRUE(CloseHandle(h));
+  if (!got) return "";
+  if (attributes) *attributes = info.dwFileAttributes;
+  return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) +
+         ":" + std::to_string(info.nFileIndexLow);
+}
+
+TEST_F(Folder, EverySpellingOfAnEntryGivesItsIdentityAndOtherEntriesDiffer) {
+  ASSERT_TRUE(CreateDirectoryA("Tree", nullptr));
+  ASSERT_TRUE(CreateDirectoryA("Tree\\Sub", nullptr));
+  ASSERT_TRUE(CreateDirectoryA("Other", nullptr));
+  writeFile("Tree\\File.txt", "x");
+  writeFile("Tree\\Copy.txt", "x");
+
+  DWORD attributes = 0;
+  const std::string tree = identity(base + "Tree", &attributes);
+  ASSERT_NE(tree, "");
+  EXPECT_TRUE(attributes & kFileAttributeDirectory);
+  std::vector<std::string> spellings = {"tree\\", "Tree\\Sub\\..", ".\\Other\\..\\Tree",
+                                        base + "tREE\\"};
+  if (!contract::kSimulated) spellings.push_back("\\\\?\\" + base + "Tree");
+  for (const std::string& spelling : spellings) EXPECT_EQ(identity(spelling), tree) << spelling;
+
+  const std::string file = identity("Tree\\File.txt", &attributes);
+  EXPECT_FALSE(attributes & kFileAttributeDirectory);
+  EXPECT_EQ(identity("TREE\\file.TXT"), file);
+  std::vector<std::string> others{tree, file, identity("Tree\\Sub"), identity("Other"),
+                                  identity("Tree\\Copy.txt")};
+  std::sort(others.begin(), others.end());
+  EXPECT_EQ(std::unique(others.begin(), others.end()), others.end());
+}
+
+TEST_F(Folder, OpeningAnEntryFailsAsGetFileAttributesDoesAndAFolderNeedsTheBackupFlag) {
+  ASSERT_TRUE(CreateDirectoryA("dir", nullptr));
+  EXPECT_FAILS(openEntry("missing\\x"), kInvalidHandle, kErrorPathNotFound);
+  EXPECT_FAILS(openEntry(base + std::string(kMaxPath, 'n')), kInvalidHandle,
+               kErrorFilenameExcedRange);
+  EXPECT_FAILS(openEntry("dir", 0), kInvalidHandle, kErrorAccessDenied);
+  BY_HANDLE_FILE_INFORMATION info;
+  std::memset(&info, contract::kPrime, sizeof info);
+  EXPECT_FAILS(GetFileInformationByHandle(nullptr, &info), kFalse, kErrorInvalidHandle);
+  EXPECT_TRUE(contract::primed(&info, sizeof info));
 }
 
 }  // namespace

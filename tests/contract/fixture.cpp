@@ -3,6 +3,8 @@
 #include "fixture.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -94,25 +96,14 @@ std::string tempFolder() {
 }  // namespace
 
 void writeFile(const std::string& utf8Path, const std::string& content) {
-  ::HANDLE h = ::CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE)
-      << ::GetLastError() << " (Wine keeps names beyond ASCII only under a UTF-8 locale)";
-  ::DWORD written = 0;
-  ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
-  ::CloseHandle(h);
-  ASSERT_EQ(written, content.size());
+  std::ofstream out(wide(utf8Path).c_str(), std::ios::binary);
+  ASSERT_TRUE(out << content) << utf8Path
+                              << " (Wine keeps names beyond ASCII only in UTF-8 locales)";
 }
 
 std::string readFile(const std::string& path) {
-  ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                             nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];  // the tests' files are small
-  ::DWORD got = 0;
-  ::ReadFile(h, buffer, sizeof buffer, &got, nullptr);
-  ::CloseHandle(h);
-  return std::string(buffer, got);
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 void Folder::SetUp() {
