@@ -8,7 +8,7 @@ namespace {
 
 using namespace platform;
 
-TEST(ConsoleContract, WhatIsNoConsoleIsRefusedAndNothingIsReadOrWritten) {
+TEST(ConsoleContract, WhatIsNoConsoleIsRefusedAndTheProgramPathIsCutOnlyWhenItMustBe) {
   DWORD mode = 0xdeadbeef;
   EXPECT_FAILS(GetConsoleMode(nullptr, &mode), kFalse, kErrorInvalidHandle);
   EXPECT_EQ(mode, 0xdeadbeefu);
@@ -19,9 +19,8 @@ TEST(ConsoleContract, WhatIsNoConsoleIsRefusedAndNothingIsReadOrWritten) {
   EXPECT_EQ(count, 0u);
   EXPECT_TRUE(contract::primed(&record, sizeof record));
   EXPECT_FAILS(WriteConsoleW(nullptr, u"x", 1, &count, nullptr), kFalse, kErrorInvalidHandle);
-}
 
-TEST(ConsoleContract, TheProgramPathIsAbsoluteAndASmallBufferGetsItsStartOnly) {
+  // The program's path is absolute, and a small buffer gets its start only.
   char full[kMaxPath + 1];
   DWORD length = GetModuleFileNameA(nullptr, full, sizeof full);
   ASSERT_GT(length, 4u);

@@ -16,7 +16,8 @@ BOOL ZV_STDCALL collect(HWND window, LPARAM seen) {
   return kTrue;
 }
 
-// A handle that is no window is refused; windows of this thread are found with their state.
+// A handle that is no window is refused, nobody pressed a key, and windows of this thread are
+// found with their state.
 TEST(DesktopContract, WindowsOfThisThreadAreFoundWithTheirStateAndEnabledAgain) {
   HWND const none = reinterpret_cast<HWND>(0x7ffe0000);
   DWORD process = 0xdeadbeef;
@@ -26,6 +27,8 @@ TEST(DesktopContract, WindowsOfThisThreadAreFoundWithTheirStateAndEnabledAgain) 
   EXPECT_EQ(IsWindowEnabled(none), kFalse);
   EXPECT_EQ(EnableWindow(none, kFalse), kFalse);
   EXPECT_FAILS(SendMessageA(none, 0x0466, 1, 0), 0, kErrorInvalidWindowHandle);
+  GetAsyncKeyState(kVkReturn);  // clears a press from before the test
+  for (int key : {kVkReturn, 0, 255, -5}) EXPECT_EQ(GetAsyncKeyState(key), 0) << key;
   HWND shown = contract::makeTestWindow(true, true);
   if (!shown) GTEST_SKIP() << "no display: this backend shows no windows";
   HWND hidden = contract::makeTestWindow(false, true);
@@ -50,21 +53,6 @@ TEST(DesktopContract, WindowsOfThisThreadAreFoundWithTheirStateAndEnabledAgain) 
   for (HWND w : {shown, hidden, disabled}) contract::destroyTestWindow(w);
 }
 
-TEST(DesktopContract, TheFolderBrowserIsExportedByItsPlainNamesAndNobodyPressedAKey) {
-  HRESULT first = CoInitialize(nullptr);
-  EXPECT_TRUE(first == 0 || first == 1) << first;  // S_OK, or S_FALSE after an earlier test
-  EXPECT_EQ(CoInitialize(nullptr), 1);             // S_FALSE
-  InitCommonControls();                            // no result; must simply return
-  HMODULE shell = LoadLibraryA("SHELL32.DLL");
-  ASSERT_NE(shell, nullptr);
-  EXPECT_NE(GetProcAddress(shell, "SHBrowseForFolder"), nullptr);
-  EXPECT_NE(GetProcAddress(shell, "SHGetPathFromIDList"), nullptr);
-  EXPECT_EQ(FreeLibrary(shell), kTrue);
-
-  GetAsyncKeyState(kVkReturn);  // clears a press from before the test
-  for (int key : {kVkReturn, 0, 255, -5}) EXPECT_EQ(GetAsyncKeyState(key), 0) << key;
-}
-
 constexpr int kPersonal = 0x05, kDesktopDirectory = 0x10, kDrives = 0x11, kProgramFiles = 0x26,
               kProfile = 0x28;
 
@@ -83,7 +71,18 @@ std::string folderPath(int csidl) {
   return ok ? path : path[0] ? "<not emptied>" : "<no path>";
 }
 
-TEST(ShellContract, FoldersHaveDrivePathsUnderTheProfileOrNone) {
+// The folder browser's entry points by their plain names, and the special folders.
+TEST(ShellContract, TheFolderBrowserIsThereAndFoldersHaveDrivePathsUnderTheProfileOrNone) {
+  HRESULT first = CoInitialize(nullptr);
+  EXPECT_TRUE(first == 0 || first == 1) << first;  // S_OK, or S_FALSE after an earlier test
+  EXPECT_EQ(CoInitialize(nullptr), 1);             // S_FALSE
+  InitCommonControls();                            // no result; must simply return
+  HMODULE shell = LoadLibraryA("SHELL32.DLL");
+  ASSERT_NE(shell, nullptr);
+  EXPECT_NE(GetProcAddress(shell, "SHBrowseForFolder"), nullptr);
+  EXPECT_NE(GetProcAddress(shell, "SHGetPathFromIDList"), nullptr);
+  EXPECT_EQ(FreeLibrary(shell), kTrue);
+
   std::string profile = folderPath(kProfile);
   ASSERT_EQ(profile.substr(1, 2), ":\\");
   EXPECT_NE(profile.back(), '\\');

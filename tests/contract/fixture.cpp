@@ -19,42 +19,6 @@ bool primed(const void* p, std::size_t n) {
   return std::all_of(bytes, bytes + n, [](unsigned char b) { return b == kPrime; });
 }
 
-Listing list(const std::string& pattern) {
-  Listing l;
-  platform::WIN32_FIND_DATAA d;
-  std::memset(&d, kPrime, sizeof d);
-  platform::SetLastError(kPrimeError);
-  platform::HANDLE h = platform::FindFirstFileA(pattern.c_str(), &d);
-  if (h == platform::kInvalidHandle) {
-    l.error = platform::GetLastError();
-    EXPECT_TRUE(primed(&d, sizeof d)) << "FindFirstFileA(" << pattern << ") wrote on failure";
-    return l;
-  }
-  do {
-    l.names.push_back(d.cFileName);
-    std::memset(&d, kPrime, sizeof d);
-    platform::SetLastError(kPrimeError);
-  } while (platform::FindNextFileA(h, &d));
-  l.error = platform::GetLastError();
-  EXPECT_TRUE(primed(&d, sizeof d)) << "FindNextFileA(" << pattern << ") wrote at the end";
-  EXPECT_TRUE(platform::FindClose(h));
-  return l;
-}
-
-std::vector<std::string> sortedNames(const Listing& l) {
-  std::vector<std::string> names;
-  for (const auto& n : l.names)
-    if (n != "." && n != "..") names.push_back(n);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string currentDirectory() {
-  char buffer[1024];
-  platform::DWORD n = platform::GetCurrentDirectoryA(sizeof buffer, buffer);
-  return n && n < sizeof buffer ? std::string(buffer, n) : std::string("<failed>");
-}
-
 #if defined(_WIN32)
 
 namespace {
@@ -88,17 +52,12 @@ void removeTree(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
-std::string tempFolder() {
-  char buffer[MAX_PATH + 1];
-  return std::string(buffer, ::GetTempPathA(sizeof buffer, buffer));
-}
-
 }  // namespace
 
 void writeFile(const std::string& utf8Path, const std::string& content) {
   std::ofstream out(wide(utf8Path).c_str(), std::ios::binary);
-  ASSERT_TRUE(out << content) << utf8Path
-                              << " (Wine keeps names beyond ASCII only in UTF-8 locales)";
+  // Wine keeps names beyond ASCII only under a UTF-8 locale.
+  ASSERT_TRUE(out << content) << utf8Path;
 }
 
 std::string readFile(const std::string& path) {
@@ -108,18 +67,16 @@ std::string readFile(const std::string& path) {
 
 void Folder::SetUp() {
   static int counter = 0;
-  std::string temp = tempFolder();
-  ASSERT_FALSE(temp.empty());
-  base = temp + "zvc" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
-         "\\";
-  ::SetCurrentDirectoryA(temp.c_str());
+  char temp[MAX_PATH + 1];
+  base = std::string(temp, ::GetTempPathA(sizeof temp, temp)) + "zvc" +
+         std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
   ASSERT_TRUE(::CreateDirectoryA(base.c_str(), nullptr)) << base << ": " << ::GetLastError();
   ASSERT_TRUE(::SetCurrentDirectoryA(base.c_str()));
 }
 
+// removeTree leaves the current directory in the temporary folder, outside the removed one.
 void Folder::TearDown() {
   removeTree(wide(base, CP_ACP));
-  ::SetCurrentDirectoryA(tempFolder().c_str());
   EXPECT_EQ(::GetFileAttributesA(base.c_str()), INVALID_FILE_ATTRIBUTES) << base << " is left";
 }
 

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -48,27 +47,6 @@ class Folder : public ::testing::Test {
 constexpr unsigned char kPrime = 0xbd;
 constexpr platform::DWORD kPrimeError = 0xbdbdbdbd;
 bool primed(const void* p, std::size_t n);
-
-// A whole search: the names in order, and FindFirstFileA's error or FindNextFileA's at the end.
-// Checks that a failed call leaves its data alone.
-struct Listing {
-  std::vector<std::string> names;
-  platform::DWORD error = 0;
-};
-Listing list(const std::string& pattern);
-// The names without "." and "..", sorted (the file system's order differs).
-std::vector<std::string> sortedNames(const Listing& l);
-
-std::string currentDirectory();
-
-inline bool isFolder(platform::DWORD attributes) {
-  return attributes != platform::kInvalidFileAttributes &&
-         (attributes & platform::kFileAttributeDirectory);
-}
-inline bool isFile(platform::DWORD attributes) {
-  return attributes != platform::kInvalidFileAttributes &&
-         !(attributes & platform::kFileAttributeDirectory);
-}
 
 }  // namespace contract
 

@@ -33,8 +33,6 @@ TEST_F(Process, WhatIsStartedHandsBackHandlesToCloseOnceAndWhatIsNotNone) {
     SCOPED_TRACE(line);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    startup.dwFlags = kStartfUseShowWindow;
-    startup.wShowWindow = kSwShowNormal;
     PROCESS_INFORMATION info, zero = {};
     std::memset(&info, contract::kPrime, sizeof info);
     SetLastError(contract::kPrimeError);
@@ -46,8 +44,7 @@ TEST_F(Process, WhatIsStartedHandsBackHandlesToCloseOnceAndWhatIsNotNone) {
     }
     EXPECT_EQ(error, 0u);
     EXPECT_TRUE(info.hProcess && info.hThread && info.hProcess != info.hThread);
-    EXPECT_TRUE(CloseHandle(info.hThread));
-    EXPECT_TRUE(CloseHandle(info.hProcess));
+    EXPECT_TRUE(CloseHandle(info.hThread) && CloseHandle(info.hProcess));
     EXPECT_FAILS(CloseHandle(info.hProcess), kFalse, kErrorInvalidHandle);  // once only
   }
 
