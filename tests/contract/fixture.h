@@ -29,8 +29,7 @@ constexpr const char* kTestKey = "Software\\ZorvelContract";
 void setTestValue(const std::string& subkey, const std::string& name, const std::string& bytes,
                   platform::DWORD type = platform::kRegSz);
 void clearTestKey();
-// A top-level window of this thread, or null where the backend shows none (Wine without a
-// display).
+// A top-level window of this thread, or null where the backend shows none (Wine, no display).
 platform::HWND makeTestWindow(bool visible, bool enabled);
 void destroyTestWindow(platform::HWND window);
 
