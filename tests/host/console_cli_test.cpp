@@ -1,6 +1,7 @@
 // The native quenda program, started as a user starts it: arguments, standard input, output,
 // errors and exit codes. The native program runs the linked library over the simulated Windows;
 // the end-to-end scripts show the same program under Wine, at a prompt included.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -14,6 +15,8 @@
 
 namespace {
 
+using ::testing::StartsWith;
+
 std::string shellQuoted(const std::string& arg) {
   std::string out = "'";
   for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -25,16 +28,10 @@ std::string slurp(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A trailing "*" matches any rest.
-bool matches(const std::string& actual, const std::string& expected) {
-  if (expected.empty() || expected.back() != '*') return actual == expected;
-  return actual.rfind(expected.substr(0, expected.size() - 1), 0) == 0;
-}
-
 struct Case {
   const char* what;
   std::vector<std::string> args;
-  std::string out, err;
+  ::testing::Matcher<std::string> out, err;
   int code;
   std::string input = "";
 };
@@ -55,11 +52,11 @@ const Case kCases[] = {
     {"an unknown option, then the usage line by line",
      {"--frobnicate"},
      "",
-     "quenda: unknown option '--frobnicate'\nusage: quenda [--lib PATH] "
-     "[--color=auto|always|never] "
-     "[-e STATEMENTS | FILE]...\n  no script *",
+     StartsWith("quenda: unknown option '--frobnicate'\n"
+                "usage: quenda [--lib PATH] [--color=auto|always|never] [-e STATEMENTS | FILE]...\n"
+                "  no script "),
      2},
-    {"help", {"--help"}, "usage: quenda*", "", 0},
+    {"help", {"--help"}, StartsWith("usage: quenda"), "", 0},
     {"the echo shows markup, print renders it",
      {"-e", "text t = \"a$n$b $5 $$n$$\"", "-e", "t", "-e", "print(t)"},
      "a$n$b $5 $$n$$\nab $5 $$\n",
@@ -114,10 +111,8 @@ TEST(QuendaCli, RunsAsAUserStartsIt) {
                " 2>" + shellQuoted(dir + "/err.txt");
     int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.code);
-    std::string out = slurp(dir + "/out.txt");
-    std::string err = slurp(dir + "/err.txt");
-    EXPECT_TRUE(matches(out, c.out)) << out;
-    EXPECT_TRUE(matches(err, c.err)) << err;
+    EXPECT_THAT(slurp(dir + "/out.txt"), c.out);
+    EXPECT_THAT(slurp(dir + "/err.txt"), c.err);
   }
   std::system(("rm -rf " + shellQuoted(dir)).c_str());
 }

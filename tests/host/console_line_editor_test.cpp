@@ -16,17 +16,18 @@ using quenda::console::LineEditor;
 using K = Key::Kind;
 using Status = LineEditor::Status;
 
-// Keys from a script: plain characters type themselves, and <left>, <up>, <tab>... name keys.
+// Keys from a script: plain characters type themselves, and <left>, <up>, <^D>... name keys.
 std::vector<Key> keys(const std::u32string& script) {
   static const std::map<std::u32string, K> named = {
       {U"left", K::kLeft}, {U"right", K::kRight}, {U"home", K::kHome},    {U"end", K::kEnd},
       {U"up", K::kUp},     {U"down", K::kDown},   {U"bs", K::kBackspace}, {U"del", K::kDelete},
-      {U"tab", K::kTab},   {U"esc", K::kEscape}};
+      {U"tab", K::kTab},   {U"esc", K::kEscape},  {U"^D", K::kEndOfInput}};
   std::vector<Key> out;
   for (std::size_t i = 0; i < script.size(); ++i) {
     std::size_t close = script.find(U'>', i);
     if (script[i] == U'<' && close != std::u32string::npos) {
-      out.push_back({named.at(script.substr(i + 1, close - i - 1))});
+      out.push_back(
+          {named.at(script.substr(i + 1, close - i - 1)), 4});  // Ctrl+D's code; others ignore it
       i = close;
     } else {
       out.push_back({K::kChar, script[i]});
@@ -54,6 +55,7 @@ TEST(LineEditor, KeysEditRecallAndCompleteTheLineAtTheCursor) {
   for (const Case& c : {
            Case{U"abc<home><bs><end><bs>", U"ab", 2},   // nothing before the start
            Case{U"abc<del><right><right>", U"abc", 3},  // nothing past the end
+           Case{U"ab<home><^D>", U"b", 0},              // Ctrl+D deletes on a line with text
            Case{U"ab<left><left><left>", U"ab", 0}, Case{U"abc<esc>d", U"d", 1},
            Case{U"é€😀<left><bs>", U"é😀", 1},    // characters, not UTF-16 units
            Case{U"dr<up><up><up>", U"one", 3},  // stays at the oldest
@@ -69,15 +71,8 @@ TEST(LineEditor, KeysEditRecallAndCompleteTheLineAtTheCursor) {
   }
 }
 
-// Ctrl+D deletes on a line that has text (it ends the input only on an empty one); the line and
-// the history stay within their bounds.
-TEST(LineEditor, EndOfInputAndTheBounds) {
+TEST(LineEditor, TheLineAndTheHistoryStayWithinTheirBounds) {
   LineEditor editor;
-  editor.begin();
-  for (const Key& key : keys(U"ab<home>")) editor.press(key);
-  EXPECT_EQ(editor.press({K::kEndOfInput, 4}), Status::kEditing);
-  EXPECT_EQ(editor.line(), U"b");
-
   editor.begin();
   for (std::size_t i = 0; i < LineEditor::kMaxLine + 5; ++i) editor.press({K::kChar, U'x'});
   EXPECT_EQ(editor.line().size(), LineEditor::kMaxLine);
@@ -86,33 +81,15 @@ TEST(LineEditor, EndOfInputAndTheBounds) {
   EXPECT_EQ(editor.line()[0], U'x');
   EXPECT_EQ(editor.line().size(), LineEditor::kMaxLine);
 
-  for (int i = 0; i < static_cast<int>(LineEditor::kMaxHistory) + 10; ++i) {
-    editor.remember(std::u32string(1, U'a') + static_cast<char32_t>(U'0' + i % 10) +
-                    std::u32string(static_cast<std::size_t>(i / 10), U'z'));
+  for (std::size_t i = 1; i <= LineEditor::kMaxHistory + 10; ++i) {
+    editor.remember(std::u32string(i, U'a'));
   }
   EXPECT_EQ(editor.history().size(), LineEditor::kMaxHistory);
 }
 
-// A console line as the redraw sees it: characters overwrite, '\b' moves left, the line does
-// not wrap.
-struct Screen {
-  std::u32string cells;
-  std::size_t at = 0;
-  void write(const std::u32string& text) {
-    for (char32_t c : text) {
-      if (c == U'\b') {
-        ASSERT_GT(at, 0u) << "backspace at the start of the line";
-        --at;
-        continue;
-      }
-      cells.resize(std::max(cells.size(), at + 1));
-      cells[at++] = c;
-    }
-  }
-  std::u32string shown() const { return cells.substr(0, cells.find_last_not_of(U' ') + 1); }
-};
-
-TEST(LineEditor, RedrawBringsTheConsoleLineUpToDate) {
+// The prompt's row, a few columns wide, after every key: the part of the line that fits, with
+// the cursor on it, and the redraw that turns the row into that part, also when it got shorter.
+TEST(LineEditor, TheRowShowsThePartAtTheCursorAfterEveryKey) {
   std::mt19937 random(7);
   LineEditor editor;
   editor.remember(U"a much longer line from before");
@@ -120,27 +97,38 @@ TEST(LineEditor, RedrawBringsTheConsoleLineUpToDate) {
   editor.setNames(names);
   const std::vector<Key> choices = keys(U"ab <left><right><home><end><bs><del><up><down><tab>");
   editor.begin();
-  Screen screen;
-  std::u32string line;
-  std::size_t cursor = 0;
+  const std::size_t width = 8;
+  std::u32string row, shown;  // the console's cells; the part drawn last
+  std::size_t at = 0, first = 0;
+  auto trimmed = [](const std::u32string& s) { return s.substr(0, s.find_last_not_of(U' ') + 1); };
   for (int step = 0; step < 3000; ++step) {
     editor.press(choices[random() % choices.size()]);
-    editor.takeChoices();
-    screen.write(quenda::console::redrawText(line, cursor, editor.line(), editor.cursor()));
-    line = editor.line();
-    cursor = editor.cursor();
-    ASSERT_EQ(screen.shown(), line.substr(0, line.find_last_not_of(U' ') + 1)) << step;
-    ASSERT_EQ(screen.at, cursor) << step;
+    const std::u32string& line = editor.line();
+    auto part = quenda::console::shownPart(line, editor.cursor(), width, first);
+    ASSERT_LT(part.cursor, width) << step;
+    ASSERT_EQ(line.substr(editor.cursor() - part.cursor, width), part.text) << step;
+    ASSERT_GE(part.text.size(), std::min(line.size(), width - 1)) << step;  // as much as fits
+    for (char32_t c : quenda::console::redrawText(shown, at, part.text, part.cursor)) {
+      if (c == U'\b') {
+        ASSERT_GT(at, 0u) << "backspace at the start of the row, step " << step;
+        --at;
+      } else {
+        row.resize(std::max(row.size(), at + 1));
+        row[at++] = c;
+      }
+    }
+    shown = part.text;
+    ASSERT_LE(row.size(), width) << step;
+    ASSERT_EQ(trimmed(row), trimmed(shown)) << step;
+    ASSERT_EQ(at, part.cursor) << step;
   }
 }
 
 TEST(LineEditor, Utf16RoundTripsAndMarksLoneHalves) {
-  using quenda::console::fromUtf16;
-  using quenda::console::toUtf16;
-  EXPECT_EQ(toUtf16(U"a€😀"), u"a€\xD83D\xDE00");
-  EXPECT_EQ(fromUtf16(u"a€\xD83D\xDE00"), U"a€😀");
-  EXPECT_EQ(fromUtf16(u"\xD83Dx\xDE00"), U"\uFFFDx\uFFFD");
-  EXPECT_EQ(toUtf16(std::u32string(1, 0x110000)), u"\uFFFD");
+  EXPECT_EQ(quenda::console::toUtf16(U"a€😀"), u"a€\xD83D\xDE00");
+  EXPECT_EQ(quenda::console::fromUtf16(u"a€\xD83D\xDE00"), U"a€😀");
+  EXPECT_EQ(quenda::console::fromUtf16(u"\xD83Dx\xDE00"), U"\uFFFDx\uFFFD");
+  EXPECT_EQ(quenda::console::toUtf16(std::u32string(1, 0x110000)), u"\uFFFD");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The replaceable allocation functions of this test program, over malloc and free.
+// The replaceable allocation functions of this test program, over malloc and free. The array
+// forms stay the sanitizer's: the host allocates no arrays with new.
 #include "failing_new.h"
 
 #include <cstdlib>
@@ -34,10 +35,6 @@ void* operator new(std::size_t bytes) {
   throw std::bad_alloc();
 }
 
-void* operator new[](std::size_t bytes) {
-  return ::operator new(bytes);
-}
-
 void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
   try {
     return ::operator new(bytes);
@@ -46,25 +43,12 @@ void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
   }
 }
 
-void* operator new[](std::size_t bytes, const std::nothrow_t& tag) noexcept {
-  return ::operator new(bytes, tag);
-}
-
 void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
   std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
   std::free(p);
 }
-void operator delete[](void* p, std::size_t) noexcept {
-  std::free(p);
-}
 void operator delete(void* p, const std::nothrow_t&) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
   std::free(p);
 }

@@ -39,19 +39,13 @@ class LibraryLangTest : public ::testing::Test {
 
   virtual quenda::LibraryExports library() { return quenda::linkedLibrary(); }
 
-  void TearDown() override {
-    lang.reset();
-    runtime.reset();
-    platform::sim::clearFaults();
-  }
-
   quenda::lang::Outcome run(std::string_view source, const std::string& name = "test.qs") {
     lines.clear();
     return lang->run(source, {name, true});
   }
 
   std::unique_ptr<quenda::Runtime> runtime;
-  std::unique_ptr<quenda::lang::Interpreter> lang;
+  std::unique_ptr<quenda::lang::Interpreter> lang;  // declared after the runtime: ends first
   std::vector<std::string> lines;
   std::deque<std::string> answers;
 };

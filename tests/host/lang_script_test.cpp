@@ -7,6 +7,7 @@
 // line that begins with //--- starts another. Lines keep their numbers in the messages.
 // Before each file the machine holds C:\work\notes.txt, C:\work\src\main.c and C:\work\src\lib\,
 // and C:\work\ is the current directory.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace sim = platform::sim;
+using ::testing::HasSubstr;
 
 std::vector<fs::path> scripts() {
   std::vector<fs::path> found;
@@ -39,16 +41,15 @@ struct ScriptRun {
 };
 
 std::vector<ScriptRun> runsOf(const std::string& file) {
-  std::vector<ScriptRun> runs(1);
+  std::vector<ScriptRun> runs;
   std::istringstream in(file);
   std::string line;
   for (std::size_t number = 0; std::getline(in, line); ++number) {
-    if (line.rfind("//---", 0) == 0 || !runs.back().error.empty()) {
+    if (runs.empty() || line.rfind("//---", 0) == 0 || !runs.back().error.empty()) {
       runs.emplace_back().source = std::string(number, '\n');
     }
     ScriptRun& run = runs.back();
     run.source += line + "\n";
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     std::size_t at = line.find("//");
     if (at == std::string::npos || at + 3 > line.size()) continue;
     std::string text = line.substr(std::min(line.size(), at + 4));
@@ -72,9 +73,7 @@ TEST_P(LangScripts, RunsAsItsCommentsSay) {
   std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(file.empty()) << GetParam();
   for (const ScriptRun& expected : runsOf(file)) {
-    std::size_t start = expected.source.find_first_not_of('\n');
-    if (start == std::string::npos) continue;
-    SCOPED_TRACE(expected.source.substr(start, 80));
+    SCOPED_TRACE(expected.source.substr(expected.source.find_first_not_of('\n'), 80));
     sim::setKeyDown(platform::kVkControl, false);
     sim::setKeyDown(platform::kVkReturn, false);
     const int stopAt = sim::keyQueries(platform::kVkReturn) + expected.stopAfterPass + 1;
@@ -86,12 +85,8 @@ TEST_P(LangScripts, RunsAsItsCommentsSay) {
     });
     quenda::lang::Outcome outcome = run(expected.source, GetParam().filename().string());
     std::string message = quenda::lang::describe(outcome.error);
-    if (expected.error.empty()) {
-      EXPECT_TRUE(outcome.ok) << message;
-    } else {
-      EXPECT_FALSE(outcome.ok || message.find(expected.error) == std::string::npos)
-          << "expected an error with: " << expected.error << "\ngot: " << message;
-    }
+    EXPECT_EQ(outcome.ok, expected.error.empty()) << message;
+    EXPECT_THAT(message, HasSubstr(expected.error));  // "" is part of any message
     EXPECT_EQ(lines, expected.output);
   }
 }

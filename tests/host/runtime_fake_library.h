@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -67,12 +66,10 @@ inline abi::word ZV_STDCALL noClass() {
 
 inline quenda::LibraryExports library(std::vector<unsigned char> table) {
   rootTable = std::move(table);
-  quenda::LibraryExports e;
-  e.getFunctions = getFunctions;
-  e.initLibrary = initLibrary;
-  e.fileClass = noClass;
-  e.folderClass = noClass;
-  return e;
+  return {.getFunctions = getFunctions,
+          .initLibrary = initLibrary,
+          .fileClass = noClass,
+          .folderClass = noClass};
 }
 
 }  // namespace fake

@@ -1,5 +1,5 @@
-// Variables keep their kind, functions their own arguments; what cannot work is an error that
-// names it and ends its run.
+// Variables keep their kind, functions at paths their own arguments (a new definition replaces
+// the old); what cannot work is an error that names it and ends its run.
 int n = 5
 n = "7"; n                     //> 7
 text t = 12; t                 //> 12
@@ -8,6 +8,18 @@ int m; m                       //> 0
 text e; e == ""                //> 1
 g(who){ print("hello", who, args:count) }
 g("you", "extra")              //> hello you 2
+main\pair(){ print(pop, "and", pop, args:count) }
+pair("ann", "bob")             //> ann and bob 2
+fact(x){
+  if(x <= 1){ return 1 }
+  return x * fact(x - 1)
+}
+fact(10)                       //> 3628800
+tools\text\twice(s){ return s + s }
+tools\text\twice("ab"); tools.text.twice("cd")  //> abab
+                                                //> cdcd
+pair(){ print("replaced") }
+pair("x")                      //> replaced
 none(){ return }
 none
 int k = 1
@@ -21,19 +33,19 @@ scratch                        //! unknown name 'scratch'
 n = "-2147483648"; n           //> -2147483648
 n = "2147483648"               //! not a number
 n = dir                        //! group
-n.name                         //! language.qs, line 24, column 3: 'n' is a number, not an object or a group: it has no member 'name'
+n.name                         //! language.qs, line 36, column 3: 'n' is a number, not an object or a group: it has no member 'name'
 widget w("x")                  //! unknown type 'widget'
 help dir                       //! write help(dir)
 pop                            //! the script was given 0
 two(a, b){ }
 
-two(1)                         //! language.qs, line 30, column 1: 'two' takes 2 argument(s) (a, b) and was given 1
+two(1)                         //! language.qs, line 42, column 1: 'two' takes 2 argument(s) (a, b) and was given 1
 f(){
   print(pop)
   print(pop)
 }
 f("one")                       //> one
-//! language.qs, line 33, column 9: pop: no argument left ('f' was given 1)
+//! language.qs, line 45, column 9: pop: no argument left ('f' was given 1)
 print("x").name                //> x
                                //! gave no value
 file.name                      //! needs an object
@@ -44,6 +56,7 @@ n(2)                           //! 'n' is a number and cannot be called
 f.x = 1                        //! an object's members
 x\y = 1
 x = 5                          //! 'x' is a group and cannot be assigned to
+x\z = x                        //! the group 'x' cannot be placed inside itself
 n\y = 1                        //! 'n' is a number, not a group
 run(){ }                       //! cannot be redefined
 text file                      //! is a class of the library: choose

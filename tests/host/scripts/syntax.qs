@@ -63,11 +63,7 @@ f(1){ }                        //! plain name as a parameter
 f(a, a){ }                     //! named twice
 x + y { }                      //! '{' starts a function only
 a b c                          //! expected the end of the statement at name 'c'
-args:size                      //! 'count'
-dir.                           //! name after '.'
-if x { }                       //! '(' after 'if'
 text if = 1                    //! variable name
-x = 2147483648                 //! line 70, column 5: a number between -2147483648 and 2147483647
-x = 2147483649                 //! line 71, column 5: number 2147483649 is out of range
-print(1, 2                     //! at end of input
+x = 2147483648                 //! line 67, column 5: a number between -2147483648 and 2147483647
+x = 2147483649                 //! line 68, column 5: number 2147483649 is out of range
 x = 12ab                       //! invalid number '12ab'
