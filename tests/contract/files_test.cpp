@@ -189,9 +189,9 @@ TEST_F(Folder, CopyFileCopiesWithAttributesAndReplacesOnlyWhatItMayElseSaysWhy) 
   EXPECT_TRUE(GetFileAttributesA("dst.txt") & kFileAttributeReadonly);
   ASSERT_TRUE(SetFileAttributesA("src.txt", kFileAttributeNormal));
 
-  // A read-only, hidden or system file is not replaced, a plain one is. Wine
-  // overwrites hidden and system ones, and read-only ones when run by root (files.h): then the
-  // result has to tell the truth.
+  // A read-only, hidden or system file is not replaced, a plain one is. Wine overwrites hidden
+  // and system ones, and read-only ones when run by root (files.h): then the result has to tell
+  // the truth.
   for (DWORD attribute :
        {DWORD{0}, kFileAttributeReadonly, kFileAttributeHidden, kFileAttributeSystem}) {
     SCOPED_TRACE(attribute);
