@@ -49,5 +49,6 @@ HGLOBAL GlobalFree(HGLOBAL block);
 //   error alone instead of setting kErrorClipboardNotOpen.
 // - Under Wine, openers that all give no owner window do not keep each other out.
 // - Wine makes the last byte of a CF_TEXT block a NUL.
+// - Wine's SetClipboardData refuses a zero-byte movable block (null); the simulation takes it.
 
 }  // namespace platform

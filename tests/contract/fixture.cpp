@@ -3,6 +3,8 @@
 #include "fixture.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -17,42 +19,6 @@ bool primed(const void* p, std::size_t n) {
   return std::all_of(bytes, bytes + n, [](unsigned char b) { return b == kPrime; });
 }
 
-Listing list(const std::string& pattern) {
-  Listing l;
-  platform::WIN32_FIND_DATAA d;
-  std::memset(&d, kPrime, sizeof d);
-  platform::SetLastError(kPrimeError);
-  platform::HANDLE h = platform::FindFirstFileA(pattern.c_str(), &d);
-  if (h == platform::kInvalidHandle) {
-    l.error = platform::GetLastError();
-    EXPECT_TRUE(primed(&d, sizeof d)) << "FindFirstFileA(" << pattern << ") wrote on failure";
-    return l;
-  }
-  do {
-    l.names.push_back(d.cFileName);
-    std::memset(&d, kPrime, sizeof d);
-    platform::SetLastError(kPrimeError);
-  } while (platform::FindNextFileA(h, &d));
-  l.error = platform::GetLastError();
-  EXPECT_TRUE(primed(&d, sizeof d)) << "FindNextFileA(" << pattern << ") wrote at the end";
-  EXPECT_TRUE(platform::FindClose(h));
-  return l;
-}
-
-std::vector<std::string> sortedNames(const Listing& l) {
-  std::vector<std::string> names;
-  for (const auto& n : l.names)
-    if (n != "." && n != "..") names.push_back(n);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string currentDirectory() {
-  char buffer[1024];
-  platform::DWORD n = platform::GetCurrentDirectoryA(sizeof buffer, buffer);
-  return n && n < sizeof buffer ? std::string(buffer, n) : std::string("<failed>");
-}
-
 #if defined(_WIN32)
 
 namespace {
@@ -61,17 +27,6 @@ std::wstring wide(const std::string& text, ::UINT codePage = CP_UTF8) {
   wchar_t out[1024] = L"";
   ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, out, 1024);
   return out;
-}
-
-void writeWide(const std::wstring& path, const std::string& content) {
-  ::HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE)
-      << ::GetLastError() << " (Wine keeps names beyond ASCII only under a UTF-8 locale)";
-  ::DWORD written = 0;
-  ::WriteFile(h, content.data(), static_cast<::DWORD>(content.size()), &written, nullptr);
-  ::CloseHandle(h);
-  ASSERT_EQ(written, content.size());
 }
 
 // Removes a folder and everything in it by relative names from inside each folder, so entries
@@ -97,50 +52,31 @@ void removeTree(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
-std::string tempFolder() {
-  char buffer[MAX_PATH + 1];
-  return std::string(buffer, ::GetTempPathA(sizeof buffer, buffer));
-}
-
 }  // namespace
 
-void writeFile(const std::string& path, const std::string& content) {
-  writeWide(wide(path, CP_ACP), content);
+void writeFile(const std::string& utf8Path, const std::string& content) {
+  std::ofstream out(wide(utf8Path).c_str(), std::ios::binary);
+  // Wine keeps names beyond ASCII only under a UTF-8 locale.
+  ASSERT_TRUE(out << content) << utf8Path;
 }
 
 std::string readFile(const std::string& path) {
-  ::HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                             nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];  // the tests' files are small
-  ::DWORD got = 0;
-  ::ReadFile(h, buffer, sizeof buffer, &got, nullptr);
-  ::CloseHandle(h);
-  return std::string(buffer, got);
-}
-
-void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
-  writeWide(wide(utf8Path), content);
-}
-
-bool unicodeFileExists(const std::string& utf8Path) {
-  return ::GetFileAttributesW(wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 void Folder::SetUp() {
   static int counter = 0;
-  std::string temp = tempFolder();
-  ASSERT_FALSE(temp.empty());
-  base = temp + "zvc" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
-         "\\";
-  ::SetCurrentDirectoryA(temp.c_str());
+  char temp[MAX_PATH + 1];
+  base = std::string(temp, ::GetTempPathA(sizeof temp, temp)) + "zvc" +
+         std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
   ASSERT_TRUE(::CreateDirectoryA(base.c_str(), nullptr)) << base << ": " << ::GetLastError();
   ASSERT_TRUE(::SetCurrentDirectoryA(base.c_str()));
 }
 
+// removeTree leaves the current directory in the temporary folder, outside the removed one.
 void Folder::TearDown() {
   removeTree(wide(base, CP_ACP));
-  ::SetCurrentDirectoryA(tempFolder().c_str());
   EXPECT_EQ(::GetFileAttributesA(base.c_str()), INVALID_FILE_ATTRIBUTES) << base << " is left";
 }
 
@@ -171,25 +107,18 @@ void destroyTestWindow(platform::HWND window) {
 
 #else  // the simulation
 
-void writeFile(const std::string& path, const std::string& content) {
-  platform::sim::addFile(platform::sim::fromCodePage(path), content);
-}
-
 std::string readFile(const std::string& ansiPath) {
   std::string path = platform::sim::fromCodePage(ansiPath);
   if (!platform::sim::exists(path) || platform::sim::isFolder(path)) return "<missing>";
   return platform::sim::fileContent(path);
 }
 
-// A short name too, as Wine gives every name beyond ASCII one.
-void writeUnicodeFile(const std::string& utf8Path, const std::string& content) {
+// A name beyond ASCII gets a short name too, as Wine gives one.
+void writeFile(const std::string& utf8Path, const std::string& content) {
   static int made = 0;
   platform::sim::addFile(utf8Path, content);
-  platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 10000) + ".TXT");
-}
-
-bool unicodeFileExists(const std::string& utf8Path) {
-  return platform::sim::exists(utf8Path);
+  if (std::any_of(utf8Path.begin(), utf8Path.end(), [](unsigned char c) { return c >= 0x80; }))
+    platform::sim::setShortName(utf8Path, "ZV~" + std::to_string(++made % 10000) + ".TXT");
 }
 
 void Folder::SetUp() {

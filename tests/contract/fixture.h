@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -19,21 +18,18 @@ constexpr bool kSimulated = false;
 constexpr bool kSimulated = true;
 #endif
 
-// Files made and read outside the seam (which has no CreateFileA); "<missing>" when unreadable.
-void writeFile(const std::string& path, const std::string& content = "");
+// Files made and read outside the seam, which cannot: made by a path in UTF-8 (so with names the
+// code page lacks, under Windows through the wide calls), read by one in the code page,
+// "<missing>" when unreadable.
+void writeFile(const std::string& utf8Path, const std::string& content = "");
 std::string readFile(const std::string& path);
-// Names the code page may lack: the path in UTF-8, made and looked at outside the seam (under
-// Windows through the wide calls).
-void writeUnicodeFile(const std::string& utf8Path, const std::string& content);
-bool unicodeFileExists(const std::string& utf8Path);
 
 // Registry values under kTestKey of the current user, stored byte for byte, keys made on the way.
 constexpr const char* kTestKey = "Software\\ZorvelContract";
 void setTestValue(const std::string& subkey, const std::string& name, const std::string& bytes,
                   platform::DWORD type = platform::kRegSz);
 void clearTestKey();
-// A top-level window of this thread, or null where the backend shows none (Wine without a
-// display).
+// A top-level window of this thread, or null where the backend shows none (Wine, no display).
 platform::HWND makeTestWindow(bool visible, bool enabled);
 void destroyTestWindow(platform::HWND window);
 
@@ -50,27 +46,6 @@ class Folder : public ::testing::Test {
 constexpr unsigned char kPrime = 0xbd;
 constexpr platform::DWORD kPrimeError = 0xbdbdbdbd;
 bool primed(const void* p, std::size_t n);
-
-// A whole search: the names in order, and FindFirstFileA's error or FindNextFileA's at the end.
-// Checks that a failed call leaves its data alone.
-struct Listing {
-  std::vector<std::string> names;
-  platform::DWORD error = 0;
-};
-Listing list(const std::string& pattern);
-// The names without "." and "..", sorted (the file system's order differs).
-std::vector<std::string> sortedNames(const Listing& l);
-
-std::string currentDirectory();
-
-inline bool isFolder(platform::DWORD attributes) {
-  return attributes != platform::kInvalidFileAttributes &&
-         (attributes & platform::kFileAttributeDirectory);
-}
-inline bool isFile(platform::DWORD attributes) {
-  return attributes != platform::kInvalidFileAttributes &&
-         !(attributes & platform::kFileAttributeDirectory);
-}
 
 }  // namespace contract
 

@@ -1,4 +1,5 @@
-// Heaps (platform/memory.h) and start-up services (platform/startup.h).
+// Heaps (platform/memory.h), and the clipboard with the global memory blocks handed to it
+// (platform/clipboard.h).
 #include "fixture.h"
 
 #include <algorithm>
@@ -34,11 +35,52 @@ TEST(HeapContract, ReAllocKeepsTheContentsAndWalksCountLiveBytesExactly) {
   EXPECT_TRUE(HeapDestroy(heap));
 }
 
-TEST(StartUp, CoInitializeSaysWhenItWasDoneAlready) {
-  HRESULT first = CoInitialize(nullptr);
-  EXPECT_TRUE(first == 0 || first == 1) << first;  // S_OK, or S_FALSE after an earlier test
-  EXPECT_EQ(CoInitialize(nullptr), 1);             // S_FALSE
-  InitCommonControls();                            // no result; must simply return
+HGLOBAL blockWith(const std::string& bytes) {
+  HGLOBAL block = GlobalAlloc(kGmemMoveable | kGmemDdeShare, bytes.size());
+  if (auto* at = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
+    std::memcpy(at, bytes.data(), bytes.size());
+    GlobalUnlock(block);
+  }
+  return block;
+}
+
+// Places one format as the only contents of the clipboard, then reads the text back whole.
+std::string placeAndReadText(UINT format, const std::string& bytes) {
+  if (!OpenClipboard(nullptr)) return "<not open>";
+  HGLOBAL block = blockWith(bytes);
+  EXPECT_EQ(EmptyClipboard(), kTrue);
+  EXPECT_EQ(SetClipboardData(format, block), block);
+  EXPECT_EQ(OpenClipboard(nullptr), kTrue);  // this thread holds it already
+  std::string text = "<none>";
+  if (HANDLE data = GetClipboardData(kClipboardText)) {
+    auto* at = static_cast<const char*>(GlobalLock(data));
+    text = at ? std::string(at, GlobalSize(data)) : "<not locked>";
+    GlobalUnlock(data);
+  }
+  EXPECT_EQ(CloseClipboard(), kTrue);
+  return text;
+}
+
+TEST(ClipboardContract, TextIsReadBackByteForByteAndAnImageOrAnEmptyBlockIsNoText) {
+  EXPECT_EQ(placeAndReadText(kClipboardText, std::string("ab\0cd\0", 6)),
+            std::string("ab\0cd\0", 6));
+  // A 1x1 bitmap: a 40-byte header (size, width 1, height 1, 1 plane, 32 bits), one pixel.
+  std::string dib =
+      std::string("\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x20", 16) + std::string(28, '\0');
+  EXPECT_EQ(placeAndReadText(kClipboardDib, dib), "<none>");
+  HGLOBAL empty = GlobalAlloc(kGmemMoveable | kGmemDdeShare, 0);  // another program's, say
+  EXPECT_FAILS(GlobalLock(empty), nullptr, kErrorDiscarded);
+  EXPECT_EQ(GlobalFree(empty), nullptr);
+
+  // Closed, every call is refused and the block stays the caller's; Wine sets no error.
+  HGLOBAL block = blockWith(std::string("x\0", 2));
+  EXPECT_EQ(SetClipboardData(kClipboardText, block), nullptr);
+  EXPECT_EQ(GlobalFree(block), nullptr);
+  EXPECT_EQ(GetClipboardData(kClipboardText), nullptr);
+  EXPECT_EQ(CloseClipboard(), kFalse);
+  SetLastError(contract::kPrimeError);
+  EXPECT_EQ(EmptyClipboard(), kFalse);
+  EXPECT_TRUE(GetLastError() == kErrorClipboardNotOpen || GetLastError() == contract::kPrimeError);
 }
 
 }  // namespace

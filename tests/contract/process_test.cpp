@@ -9,18 +9,13 @@ using namespace platform;
 
 const std::string kInterpreter = "C:\\windows\\system32\\cmd.exe";
 
-class Process : public contract::Folder {
- protected:
-  void SetUp() override {
-    contract::Folder::SetUp();
-    if (contract::kSimulated) {  // an empty machine: the two system files the cases use
-      contract::writeFile(kInterpreter, "program");
-      contract::writeFile("C:\\windows\\win.ini", "[windows]");
-    }
-  }
-};
+using Process = contract::Folder;
 
-TEST_F(Process, AProgramStartedHandsBackTwoHandlesAndOneNotStartedNone) {
+TEST_F(Process, WhatIsStartedHandsBackHandlesToCloseOnceAndWhatIsNotNone) {
+  if (contract::kSimulated) {  // an empty machine: the two system files the cases use
+    contract::writeFile(kInterpreter, "program");
+    contract::writeFile("C:\\windows\\win.ini", "[windows]");
+  }
   struct Case {
     std::string line;
     const char* folder;
@@ -38,8 +33,6 @@ TEST_F(Process, AProgramStartedHandsBackTwoHandlesAndOneNotStartedNone) {
     SCOPED_TRACE(line);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    startup.dwFlags = kStartfUseShowWindow;
-    startup.wShowWindow = kSwShowNormal;
     PROCESS_INFORMATION info, zero = {};
     std::memset(&info, contract::kPrime, sizeof info);
     SetLastError(contract::kPrimeError);
@@ -51,13 +44,11 @@ TEST_F(Process, AProgramStartedHandsBackTwoHandlesAndOneNotStartedNone) {
     }
     EXPECT_EQ(error, 0u);
     EXPECT_TRUE(info.hProcess && info.hThread && info.hProcess != info.hThread);
-    EXPECT_TRUE(CloseHandle(info.hThread));
-    EXPECT_TRUE(CloseHandle(info.hProcess));
+    EXPECT_TRUE(CloseHandle(info.hThread) && CloseHandle(info.hProcess));
     EXPECT_FAILS(CloseHandle(info.hProcess), kFalse, kErrorInvalidHandle);  // once only
   }
-}
 
-TEST_F(Process, TheShellHandsBackTheProcessItStartedAndNothingForAFileItCannotOpen) {
+  // The shell, the same way.
   contract::writeFile("data.zvnone", "?");
   for (const std::string& file : {kInterpreter, base + "zv-missing.txt", base + "data.zvnone"}) {
     SCOPED_TRACE(file);
