@@ -7,6 +7,7 @@
 // and seed (a long run by hand: CATALOGUE_FUZZ_RUNS=1000000 ./catalogue_fuzz_tests).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -185,6 +186,7 @@ struct Meant {
   bool starts = false;
   std::string program;
   std::optional<std::vector<std::string>> arguments;
+  bool namesItsFolder = false;  // a program run by its path, a web address that is a full path
 };
 
 class Session {
@@ -287,6 +289,7 @@ class Session {
                        const std::vector<quenda::ValueRef>& args) {
     Meant m;
     m.starts = name == "exp" || name == "web" || name == "run";
+    m.namesItsFolder = name == "run";
     if (name == "exp") {
       m.program = kExplorer;
       m.arguments = {{self ? self.objectPath() : ""}};
@@ -294,6 +297,11 @@ class Session {
       std::string encoded;
       for (char c : args[0].text()) encoded += c == '"' ? std::string("%22") : std::string(1, c);
       m.arguments = {{encoded}};
+      // The shell runs what a full path names, as the user would by typing it.
+      const std::string& a = args[0].text();
+      m.namesItsFolder = (a.size() >= 3 && std::isalpha(static_cast<unsigned char>(a[0])) &&
+                          a[1] == ':' && (a[2] == '\\' || a[2] == '/')) ||
+                         a.rfind("\\\\", 0) == 0;
     } else if (name == "run" && args.size() >= 2 && args[1].is(quenda::Kind::Object)) {
       m.arguments = {{args[1].objectPath()}};
     }
@@ -323,7 +331,7 @@ class Session {
       // Only a program the user named may come from the current folder.
       std::string folder = p.program.substr(0, 8);
       for (char& c : folder) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-      if (folder == "C:\\WORK\\" && name != "run")
+      if (folder == "C:\\WORK\\" && !meant.namesItsFolder)
         broken(context + ": started " + p.program + " from the current folder");
       if (!p.byShell && !meant.program.empty() && p.program != meant.program)
         broken(context + ": started " + p.program + " instead of " + meant.program);
