@@ -32,6 +32,9 @@ Comparison compare(int repeats, const std::function<void()>& library,
 // Prints one result line: both timings, the ratio of the medians and the limit it must stay under.
 void report(const std::string& what, Timing library, Timing bare, double limit);
 
+// The folder `name` in the temporary folder.
+std::string tempFolder(const char* name);
+
 // The bare listing a folder's listing is measured against: every name the find calls give,
 // appended to `names`.
 void bareListing(const std::string& folder, std::vector<std::string>& names);

@@ -19,12 +19,6 @@ namespace {
 
 using namespace platform;
 
-std::string tempFolder(const char* name) {
-  char temp[kMaxPath];
-  DWORD n = GetTempPathA(sizeof temp, temp);
-  return std::string(temp, n) + name;
-}
-
 bool isFolder(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != 0xFFFFFFFF && (attributes & kFileAttributeDirectory);
@@ -34,7 +28,7 @@ bool isFolder(const std::string& path) {
 // that the disk's write-back does not drown the difference being measured; else the temp folder.
 std::string copyFolder(const char* name) {
   const std::string memory = "Z:\\dev\\shm";
-  return isFolder(memory) ? memory + "\\" + name : tempFolder(name);
+  return isFolder(memory) ? memory + "\\" + name : bench::tempFolder(name);
 }
 
 void removeTree(const std::string& folder) {
@@ -83,7 +77,7 @@ ZV_BENCHMARK(folderFiles10000) {
   quenda::Runtime runtime;
   quenda::Result loaded = runtime.load("zorvel.dll");
   if (!loaded.ok()) return (void)std::printf("cannot load zorvel.dll: %s\n", loaded.error->c_str());
-  std::string folder = tempFolder("zv_bench_files");
+  std::string folder = bench::tempFolder("zv_bench_files");
   removeTree(folder);
   CreateDirectoryA(folder.c_str(), nullptr);
   for (int i = 0; i < 10000; ++i) std::ofstream(folder + "\\entry" + std::to_string(i) + ".txt");

@@ -25,12 +25,6 @@ namespace {
 
 using namespace platform;
 
-std::string tempFolder(const char* name) {
-  char temp[kMaxPath];
-  DWORD n = GetTempPathA(sizeof temp, temp);
-  return std::string(temp, n) + name;
-}
-
 void makeFolder(const std::string& folder, int entries) {
   CreateDirectoryA(folder.c_str(), nullptr);
   for (int i = 0; i < entries; ++i) std::ofstream(folder + "\\entry" + std::to_string(i) + ".txt");
@@ -106,7 +100,7 @@ ZV_LONG_BENCHMARK(standbySoak) {
   quenda::Result bound = runtime->bind(quenda::linkedLibrary());
   if (!bound.ok()) return (void)std::printf("cannot bind: %s\n", bound.error->c_str());
   quenda::lang::Interpreter lang(*runtime);
-  std::string folder = tempFolder("zv_bench_soak");
+  std::string folder = bench::tempFolder("zv_bench_soak");
   makeFolder(folder, 1000);
   runtime->hooks().printLine = [](std::string_view) {};  // standby's two lines a run
   // One job, so one pass is one listing and one of standby's 1 ms sleeps.
@@ -134,7 +128,7 @@ ZV_BENCHMARK(hostShareOfFolderFiles) {
   *at = abi::kTableEnd;
   slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions)(runtime.rootHandle(), gTable);
 
-  std::string folder = tempFolder("zv_bench_share");
+  std::string folder = bench::tempFolder("zv_bench_share");
   makeFolder(folder, 10000);
   for (int i = 0; i < 10000; ++i) gNames.push_back(folder + "\\entry" + std::to_string(i) + ".txt");
   quenda::ValueRef list;

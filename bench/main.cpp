@@ -82,6 +82,14 @@ void report(const std::string& what, Timing library, Timing bare, double limit) 
   std::fflush(stdout);
 }
 
+std::string tempFolder(const char* name) {
+  char temp[platform::kMaxPath];
+  platform::DWORD n = platform::GetTempPathA(sizeof temp, temp);
+  std::string folder(temp, n < sizeof temp ? n : 0);
+  folder += name;
+  return folder;
+}
+
 void bareListing(const std::string& folder, std::vector<std::string>& names) {
   platform::WIN32_FIND_DATAA entry;
   std::string pattern = folder;

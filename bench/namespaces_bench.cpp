@@ -111,21 +111,15 @@ bool loadLibrary(quenda::Runtime& runtime) {
   return true;
 }
 
-std::string tempFolder(const char* name) {
-  char temp[kMaxPath];
-  DWORD n = GetTempPathA(sizeof temp, temp);
-  return std::string(temp, n) + name;
-}
-
 }  // namespace
 
 ZV_BENCHMARK(dirSel10000) {
   quenda::Runtime runtime;
   if (!loadLibrary(runtime)) return;
-  std::string folder = tempFolder("zv_bench_sel");
+  std::string folder = bench::tempFolder("zv_bench_sel");
   CreateDirectoryA(folder.c_str(), nullptr);
   for (int i = 0; i < 10000; ++i) std::ofstream(folder + "\\entry" + std::to_string(i) + ".txt");
-  std::string output = tempFolder("zv_bench_sel.out");
+  std::string output = bench::tempFolder("zv_bench_sel.out");
   char previous[kMaxPath];
   DWORD n = GetCurrentDirectoryA(sizeof previous, previous);
   SetCurrentDirectoryA(folder.c_str());
