@@ -42,6 +42,7 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
   if (execute) return execute(reinterpret_cast<::SHELLEXECUTEINFOA*>(info));
   info->hInstApp = reinterpret_cast<::HINSTANCE>(SE_ERR_DLLNOTFOUND);
   info->hProcess = nullptr;
+  ::SetLastError(ERROR_MOD_NOT_FOUND);
   return FALSE;
 }
 

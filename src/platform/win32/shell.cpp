@@ -15,7 +15,7 @@ HRESULT SHGetSpecialFolderLocation(HWND owner, int csidl, ITEMIDLIST** list) {
       "shell32.dll", "SHGetSpecialFolderLocation");
   PIDLIST_ABSOLUTE found = nullptr;
   ::HRESULT result = locate ? locate(static_cast<::HWND>(owner), csidl, &found)
-                            : HRESULT_FROM_WIN32(::GetLastError());
+                            : HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
   *list = found;
   return result;
 }
@@ -25,6 +25,7 @@ BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) {
       lateBound<decltype(&::SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
   if (pathOf) return pathOf(static_cast<PCIDLIST_ABSOLUTE>(list), path);
   path[0] = 0;
+  ::SetLastError(ERROR_MOD_NOT_FOUND);
   return FALSE;
 }
 
