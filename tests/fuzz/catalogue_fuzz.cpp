@@ -293,15 +293,21 @@ class Session {
     if (name == "exp") {
       m.program = kExplorer;
       m.arguments = {{self ? self.objectPath() : ""}};
-    } else if (name == "web" && !args.empty() && args[0].is(quenda::Kind::Text)) {
-      std::string encoded;
-      for (char c : args[0].text()) encoded += c == '"' ? std::string("%22") : std::string(1, c);
-      m.arguments = {{encoded}};
-      // The shell runs what a full path names, as the user would by typing it.
-      const std::string& a = args[0].text();
+    } else if (name == "web" && !args.empty()) {
+      // The address is a text or an object's path. The shell runs what a full path names, as
+      // the user would by typing it.
+      const bool text = args[0].is(quenda::Kind::Text);
+      const std::string a = text                               ? args[0].text()
+                            : args[0].is(quenda::Kind::Object) ? args[0].objectPath()
+                                                               : "";
       m.namesItsFolder = (a.size() >= 3 && std::isalpha(static_cast<unsigned char>(a[0])) &&
                           a[1] == ':' && (a[2] == '\\' || a[2] == '/')) ||
                          a.rfind("\\\\", 0) == 0;
+      if (text) {
+        std::string encoded;
+        for (char c : a) encoded += c == '"' ? std::string("%22") : std::string(1, c);
+        m.arguments = {{encoded}};
+      }
     } else if (name == "run" && args.size() >= 2 && args[1].is(quenda::Kind::Object)) {
       m.arguments = {{args[1].objectPath()}};
     }
