@@ -14,30 +14,46 @@ PathObject* selfData() {
 
 }  // namespace
 
-const char* NewObjectPath::offered_ = nullptr;
+NewObjectPath* NewObjectPath::current_ = nullptr;
 
-NewObjectPath::NewObjectPath(const char* path) {
-  offered_ = path;
+NewObjectPath::NewObjectPath(const char* path, std::size_t length) : text_(path), length_(length) {
+  current_ = this;
 }
 
 NewObjectPath::~NewObjectPath() {
-  offered_ = nullptr;
+  current_ = nullptr;
 }
 
-const char* NewObjectPath::take() {
-  const char* path = offered_ ? offered_ : "";
-  offered_ = nullptr;
-  return path;
+NewObjectPath* NewObjectPath::take() {
+  NewObjectPath* offer = current_;
+  current_ = nullptr;
+  return offer;
 }
+
+namespace {
+
+// A data block with its path in the same allocation; null when memory cannot be had.
+PathObject* pathBlock(const char* path, std::size_t length) {
+  std::size_t textBytes = embeddedTextBytes(length);
+  if (textBytes == 0 || textBytes > 0x7fffffff - sizeof(PathObject)) return nullptr;
+  auto* block = static_cast<PathObject*>(
+      allocateBlock(static_cast<std::int32_t>(sizeof(PathObject) + textBytes)));
+  if (block) embedText(&block->pathText, block + 1, path, length);
+  return block;
+}
+
+}  // namespace
 
 abi::word newObject() {
   abi::ValueRecord* self = host::getSelf();
   if (!self) return kNoResult;
-  const char* path = NewObjectPath::take();
-  auto* block = static_cast<PathObject*>(allocateBlock(sizeof(PathObject)));
+  NewObjectPath* offer = NewObjectPath::take();
+  PathObject* block = offer ? pathBlock(offer->text(), offer->length()) : nullptr;
   if (block) {
-    assignText(path, &block->pathText);
-    if (!block->pathText) assignText("", &block->pathText);
+    offer->heldBy(block);
+  } else {
+    // No offer, or no memory for the whole of it: the path is "", as when memory runs out.
+    block = pathBlock("", 0);
   }
   self->data = block;
   self->flags |= abi::kNewFlag;

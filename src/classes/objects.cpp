@@ -18,16 +18,15 @@ void setPath(abi::ValueRecord* object, const char* path, std::size_t length) {
   if (pathText && textLength(pathText) != length) pathText[0] = 0;
 }
 
-// The host runs the class's _new inside object creation, so the data block exists when the
-// path is set; _new is offered the path and takes it at once. The path is copied first: a text
-// handed in by the host would not outlive that call.
+// The host runs the class's _new inside object creation; _new is offered the path and takes it
+// at once. Another class's _new, or memory running short, leaves the path to be set here. The
+// path is a copy of the caller's: a text handed in by the host would not outlive that call.
 abi::ValueRecord* makeObject(abi::word classHandle, const TextVar& path, bool asResult) {
-  abi::ValueRecord* object = nullptr;
-  {
-    protocol::NewObjectPath offer(path.c_str());
-    object = asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
-  }
-  setPath(object, path.c_str(), path.size());
+  std::size_t length = path.size();
+  protocol::NewObjectPath offer(path.c_str(), length);
+  abi::ValueRecord* object =
+      asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
+  if (object && offer.holder() != object->data) setPath(object, path.c_str(), length);
   return object;
 }
 

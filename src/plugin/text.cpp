@@ -20,16 +20,29 @@ TextBlock* blockOf(char* text) {
   return reinterpret_cast<TextBlock*>(text - kHeader);
 }
 
+// Marks a buffer that lies inside a block of someone else's (embedText): it is never freed or
+// reallocated here.
+constexpr std::size_t kEmbedded = std::size_t{1} << (sizeof(std::size_t) * 8 - 1);
+
 // Makes *variable able to hold `length` characters and a NUL, keeping its current characters.
 // Returns false, leaving the variable as it was, when memory cannot be had.
 bool reserveText(char** variable, std::size_t length) {
-  if (length > static_cast<std::size_t>(-1) / 2) return false;
+  if (length > static_cast<std::size_t>(-1) / 4) return false;
   std::size_t need = length + 1;
   if (*variable) {
     TextBlock* block = blockOf(*variable);
-    if (block->capacity >= need) return true;
-    std::size_t capacity = need < 2 * block->capacity ? 2 * block->capacity : need;
-    void* grown = platform::HeapReAlloc(gTextHeap, 0, block, kHeader + capacity);
+    std::size_t held = block->capacity & ~kEmbedded;
+    if (held >= need) return true;
+    std::size_t capacity = need < 2 * held ? 2 * held : need;
+    if (capacity & kEmbedded) capacity = need;  // doubling must not reach the mark
+    void* grown = nullptr;
+    if (block->capacity & kEmbedded) {
+      // Moves out to a buffer of its own; the embedded one stays with its block.
+      grown = platform::HeapAlloc(gTextHeap, 0, kHeader + capacity);
+      if (grown) std::memcpy(static_cast<TextBlock*>(grown)->text, block->text, held);
+    } else {
+      grown = platform::HeapReAlloc(gTextHeap, 0, block, kHeader + capacity);
+    }
     if (!grown) return false;
     block = static_cast<TextBlock*>(grown);
     block->capacity = capacity;
@@ -75,8 +88,22 @@ int ZV_STDCALL assignText(const char* text, char** variable) {
 }
 
 void releaseText(char** variable) {
-  if (*variable) platform::HeapFree(gTextHeap, 0, blockOf(*variable));
+  if (*variable && !(blockOf(*variable)->capacity & kEmbedded)) {
+    platform::HeapFree(gTextHeap, 0, blockOf(*variable));
+  }
   *variable = nullptr;
+}
+
+std::size_t embeddedTextBytes(std::size_t length) {
+  return length > static_cast<std::size_t>(-1) / 4 ? 0 : kHeader + length + 1;
+}
+
+void embedText(char** variable, void* storage, const char* text, std::size_t length) {
+  auto* block = static_cast<TextBlock*>(storage);
+  block->capacity = (length + 1) | kEmbedded;
+  std::memcpy(block->text, text, length);
+  block->text[length] = 0;
+  *variable = block->text;
 }
 
 std::size_t textLength(const char* text) {
@@ -121,6 +148,10 @@ TextVar& TextVar::append(const char* text, std::size_t length) {
   if (length) std::memmove(text_ + old, from, length);
   text_[old + length] = 0;
   return *this;
+}
+
+char* TextVar::prepare(std::size_t length) {
+  return reserveText(&text_, length) ? text_ : nullptr;
 }
 
 void TextVar::truncate(std::size_t length) {

@@ -19,6 +19,15 @@ int ZV_STDCALL assignText(const char* text, char** variable);
 // Frees the variable's copy and sets it to 0.
 void releaseText(char** variable);
 
+// A text variable's first buffer may lie inside a block of the caller's, so that an object and
+// its text take one allocation. embeddedTextBytes(length) is the room that buffer needs (0 for a
+// length no buffer can hold); embedText copies text[0, length) and a NUL into `storage` (that
+// many bytes, aligned as a pointer) and points *variable at it. The variable then behaves as any
+// other: a longer text moves it to a buffer of its own, and releaseText frees only that one. The
+// caller frees its block after releasing the variable.
+std::size_t embeddedTextBytes(std::size_t length);
+void embedText(char** variable, void* storage, const char* text, std::size_t length);
+
 // A routine's text variable: released when it goes out of scope, on every path. Copies that
 // cannot be allocated leave the variable as it was.
 class TextVar {
@@ -43,6 +52,9 @@ class TextVar {
   TextVar& append(const char* text, std::size_t length);
   TextVar& append(char c) { return append(&c, 1); }
   TextVar& append(const TextVar& other) { return append(other.c_str(), other.size()); }
+  // Room for `length` characters and a NUL, the current text kept: the buffer to write them
+  // into, or null when memory ran out (the text is then as it was).
+  char* prepare(std::size_t length);
   // Keeps the first `length` characters (no change when the text is shorter).
   void truncate(std::size_t length);
   void clear() { releaseText(&text_); }

@@ -60,7 +60,7 @@ TEST_F(FileClass, ARefusedRenameChangesNothingAndNeverLeavesTheObjectBehindItsFi
   EXPECT_FALSE(call(refused, "rem"));  // a missing file is silent
   EXPECT_TRUE(lines.empty());
 
-  forEachFault({"HeapAlloc", "HeapReAlloc"}, [&](const Fault& fault) {
+  forEachFault({"HeapAlloc"}, [&](const Fault& fault) {
     sim::reset();
     sim::addFile("C:\\dir\\old.txt", "data");
     quenda::ValueRef f = file("C:\\dir\\old.txt");

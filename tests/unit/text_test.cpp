@@ -33,6 +33,26 @@ TEST_F(TextService, AssignAndAppendKeepOneCopyOfTheirOwn) {
     kept.append(std::string(4096, 'z').c_str());
     EXPECT_STREQ(kept.c_str(), "kept");
   }
+  {
+    // A first buffer inside another block (an object's): what fits stays there, a longer text
+    // moves to a buffer of its own, and only that one is ever freed.
+    void* block = platform::HeapAlloc(zorvel::textHeap(), 0, zorvel::embeddedTextBytes(5));
+    char* inside = nullptr;
+    zorvel::embedText(&inside, block, "short", 5);
+    char* const embedded = inside;
+    zorvel::assignText("tiny", &inside);
+    EXPECT_EQ(inside, embedded);
+    sim::failCall("HeapAlloc", 1, platform::kErrorNotEnoughMemory);
+    zorvel::assignText("no longer fits", &inside);
+    EXPECT_STREQ(inside, "tiny");
+    zorvel::assignText("no longer fits", &inside);
+    EXPECT_STREQ(inside, "no longer fits");
+    EXPECT_STREQ(embedded, "tiny");
+    zorvel::releaseText(&inside);
+    zorvel::embedText(&inside, block, "again", 5);
+    zorvel::releaseText(&inside);
+    EXPECT_TRUE(platform::HeapFree(zorvel::textHeap(), 0, block));
+  }
   EXPECT_EQ(heapBytesInUse(zorvel::textHeap()), 0u);
 }
 
