@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "runtime/address_set.h"
@@ -20,10 +21,30 @@ struct Registry;
 struct Group;
 struct Class;
 
+// Keeps a registry alive: the runtime holds one, and every value holds one until it is freed.
+// Counted without atomics, as the values are: a runtime and its values live on one thread, and
+// a listing makes and frees a value per entry.
+class RegistryRef {
+ public:
+  RegistryRef() = default;
+  explicit RegistryRef(Registry* registry);
+  RegistryRef(const RegistryRef& other);
+  RegistryRef& operator=(RegistryRef other) noexcept {
+    std::swap(registry_, other.registry_);
+    return *this;
+  }
+  ~RegistryRef();
+  Registry* get() const { return registry_; }
+  Registry* operator->() const { return registry_; }
+
+ private:
+  Registry* registry_ = nullptr;
+};
+
 // Everything of a value that the library does not see.
 struct ValueBody {
   // Declared first so it is released last: the members below still use the registry.
-  std::shared_ptr<Registry> registry;
+  RegistryRef registry;
   abi::word block[1] = {};  // the data block of host-made values: word 0 as Kind describes
   std::string textStore;    // Text: the text block[0] points at
   std::vector<ValueRef> elements;
@@ -43,7 +64,7 @@ class Value {
   abi::ValueRecord record;
   int refs;
   Kind kind;
-  Registry* registry;  // null once the runtime is gone
+  Registry* registry;  // outlives the runtime while the value lives
   ValueBody* body;
 };
 static_assert(std::is_standard_layout_v<Value>);
@@ -94,7 +115,16 @@ struct Registry {
   std::unordered_set<const Member*> members;
   std::unordered_set<const Group*> groups;
   std::unordered_map<abi::word, std::unique_ptr<Class>> classes;
+  int holders = 0;  // RegistryRefs
 };
+
+inline RegistryRef::RegistryRef(Registry* registry) : registry_(registry) {
+  if (registry_) ++registry_->holders;
+}
+inline RegistryRef::RegistryRef(const RegistryRef& other) : RegistryRef(other.registry_) {}
+inline RegistryRef::~RegistryRef() {
+  if (registry_ && --registry_->holders == 0) delete registry_;
+}
 
 // One running library routine: its object, arguments, error and the values made meanwhile.
 struct Frame {
@@ -118,7 +148,7 @@ struct Runtime::Impl {
   void shutdown();
 
   Runtime& runtime;
-  std::shared_ptr<Registry> registry;
+  RegistryRef registry;
   Hooks hooks;
   ValueRef rootValue;
   Group* rootGroup = nullptr;

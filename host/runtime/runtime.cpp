@@ -17,7 +17,7 @@ constexpr abi::word kProcessAttach = 1;
 constexpr abi::word kStandingBase = 0x51570000;
 }  // namespace
 
-Runtime::Impl::Impl(Runtime& owner) : runtime(owner), registry(std::make_shared<Registry>()) {
+Runtime::Impl::Impl(Runtime& owner) : runtime(owner), registry(new Registry) {
   registry->impl = this;
   rootValue = makeGroup("");
   rootGroup = rootValue.get()->body->group.get();
