@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "runtime/block_pool.h"
 #include "runtime/internal.h"
 #include "runtime/type_tags.h"
 
@@ -123,6 +124,38 @@ int ValueRef::refCount() const {
   return value_ ? value_->refs : 0;
 }
 
+namespace {
+// A value and its body share one block, from a pool: a listing of thousands of entries makes a
+// value for each of them.
+constexpr std::size_t kBodyOffset =
+    (sizeof(Value) + alignof(ValueBody) - 1) / alignof(ValueBody) * alignof(ValueBody);
+static_assert(alignof(ValueBody) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+constexpr std::size_t kValueBytes = kBodyOffset + sizeof(ValueBody);
+
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer watches each value as a heap block of its own.
+void* takeValueBlock() {
+  return ::operator new(kValueBytes);
+}
+void giveValueBlock(void* block) noexcept {
+  ::operator delete(block);
+}
+#else
+// Values outlive runtimes, so their blocks come from one pool that lasts as long as the process.
+BlockPool& valueBlocks() {
+  static auto* pool = new BlockPool(kValueBytes);
+  return *pool;
+}
+void* takeValueBlock() {
+  return valueBlocks().take();
+}
+void giveValueBlock(void* block) noexcept {
+  valueBlocks().give(block);
+}
+#endif
+
+}  // namespace
+
 void releaseValue(Value* v) {
   if (--v->refs > 0) return;
   ValueBody* body = v->body;
@@ -137,19 +170,12 @@ void releaseValue(Value* v) {
   if (registry) registry->values.erase(v);
   body->~ValueBody();
   v->~Value();
-  ::operator delete(v);  // the one block that make() took for both
+  giveValueBlock(v);  // the one block that make() took for both
 }
 
-namespace {
-// A value and its body share one block: one allocation a value, which is what a listing of
-// thousands of entries pays for each of them.
-constexpr std::size_t kBodyOffset =
-    (sizeof(Value) + alignof(ValueBody) - 1) / alignof(ValueBody) * alignof(ValueBody);
-static_assert(alignof(ValueBody) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
-}  // namespace
-
 ValueRef Runtime::Impl::make(Kind kind) {
-  void* block = ::operator new(kBodyOffset + sizeof(ValueBody));
+  void* block = takeValueBlock();
+  registry->values.prefetch(block);  // its slot is most likely not in the cache
   auto* v = new (block) Value{};
   auto* body = new (static_cast<char*>(block) + kBodyOffset) ValueBody;
   v->refs = 0;
@@ -163,7 +189,7 @@ ValueRef Runtime::Impl::make(Kind kind) {
     registry->values.insert(v);
   } catch (...) {  // memory ran out: nothing was made
     body->~ValueBody();
-    ::operator delete(block);
+    giveValueBlock(block);
     throw;
   }
   return ValueRef::retain(v);
