@@ -175,7 +175,6 @@ void releaseValue(Value* v) {
 
 ValueRef Runtime::Impl::make(Kind kind) {
   void* block = takeValueBlock();
-  registry->values.prefetch(block);  // its slot is most likely not in the cache
   auto* v = new (block) Value{};
   auto* body = new (static_cast<char*>(block) + kBodyOffset) ValueBody;
   v->refs = 0;
@@ -186,7 +185,7 @@ ValueRef Runtime::Impl::make(Kind kind) {
   v->record.type = typeTag(kind);
   v->record.data = body->block;
   try {
-    registry->values.insert(v);
+    registry->values.insertNew(v);
   } catch (...) {  // memory ran out: nothing was made
     body->~ValueBody();
     giveValueBlock(block);

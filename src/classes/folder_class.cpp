@@ -40,6 +40,19 @@ const char* lastOccurrence(const char* text, const char* needle) {
   return last;
 }
 
+// Makes `path`, whose first `folderLength` characters are the folder's, the path of the entry
+// `name` (a folder's ends in a backslash). Its length, or 0 when memory ran out.
+std::size_t entryPath(TextVar& path, std::size_t folderLength, const char* name, bool isFolder) {
+  std::size_t nameLength = std::strlen(name);
+  std::size_t length = folderLength + nameLength + (isFolder ? 1 : 0);
+  char* at = path.prepare(length);
+  if (!at) return 0;
+  std::memcpy(at + folderLength, name, nameLength);
+  if (isFolder) at[length - 1] = '\\';
+  at[length] = 0;
+  return length;
+}
+
 }  // namespace
 
 ZV_ROUTINE(folderType) {
@@ -97,22 +110,22 @@ ZV_ROUTINE(folderCopy) {
 }
 
 ZV_ROUTINE(folderFiles) {
-  // A copy: the host runs between the entries and may replace the path.
-  TextVar folderCopy(selfPath());
-  if (!folderCopy.present()) return kNoResult;
-  const char* folder = folderCopy.c_str();
-  DirectoryScan* scan = openDirectoryScan(folder, "*.*");
+  // A copy: the host runs between the entries and may replace the path. It then holds each
+  // entry's path in turn, its folder part written once.
+  TextVar path(selfPath());
+  if (!path.present()) return kNoResult;
+  const std::size_t folderLength = path.size();
+  DirectoryScan* scan = openDirectoryScan(path.c_str(), "*.*");
   if (!scan) return kNoResult;
   abi::ValueRecord* list = host::resultList();
-  TextVar path;
   while (nextDirectoryEntry(scan)) {
     const char* name = directoryEntryName(scan);
-    abi::ValueRecord* entry = nullptr;
-    if (directoryEntryType(scan) == kFileEntry) {
-      if (joinText(path, {folder, name})) entry = makeElementFileObject(path);
-    } else if (!sameText(name, ".") && !sameText(name, "..")) {
-      if (joinText(path, {folder, name, "\\"})) entry = makeElementFolderObject(path);
-    }
+    bool isFolder = directoryEntryType(scan) == kFolderEntry;
+    if (isFolder && (sameText(name, ".") || sameText(name, ".."))) continue;
+    std::size_t length = entryPath(path, folderLength, name, isFolder);
+    if (!length) continue;
+    abi::ValueRecord* entry =
+        isFolder ? makeElementFolderObject(path, length) : makeElementFileObject(path, length);
     if (entry) host::listAppend(list, entry);
   }
   closeDirectoryScan(scan);

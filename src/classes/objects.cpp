@@ -21,8 +21,8 @@ void setPath(abi::ValueRecord* object, const char* path, std::size_t length) {
 // The host runs the class's _new inside object creation; _new is offered the path and takes it
 // at once. Another class's _new, or memory running short, leaves the path to be set here. The
 // path is a copy of the caller's: a text handed in by the host would not outlive that call.
-abi::ValueRecord* makeObject(abi::word classHandle, const TextVar& path, bool asResult) {
-  std::size_t length = path.size();
+abi::ValueRecord* makeObject(abi::word classHandle, const TextVar& path, std::size_t length,
+                             bool asResult) {
   protocol::NewObjectPath offer(path.c_str(), length);
   abi::ValueRecord* object =
       asResult ? host::resultObject(classHandle) : host::newObject(classHandle);
@@ -32,7 +32,7 @@ abi::ValueRecord* makeObject(abi::word classHandle, const TextVar& path, bool as
 
 abi::ValueRecord* makePathObject(abi::word classHandle, const char* path, bool asResult) {
   TextVar copy(path);
-  return makeObject(classHandle, copy, asResult);
+  return makeObject(classHandle, copy, copy.size(), asResult);
 }
 
 }  // namespace
@@ -45,12 +45,12 @@ abi::ValueRecord* makeFolderObject(const char* path) {
   return makePathObject(module.folderClass, path, true);
 }
 
-abi::ValueRecord* makeElementFileObject(const TextVar& path) {
-  return makeObject(module.fileClass, path, false);
+abi::ValueRecord* makeElementFileObject(const TextVar& path, std::size_t length) {
+  return makeObject(module.fileClass, path, length, false);
 }
 
-abi::ValueRecord* makeElementFolderObject(const TextVar& path) {
-  return makeObject(module.folderClass, path, false);
+abi::ValueRecord* makeElementFolderObject(const TextVar& path, std::size_t length) {
+  return makeObject(module.folderClass, path, length, false);
 }
 
 PathObject* selfObject() {

@@ -2,6 +2,8 @@
 // path. Routines make them here; the host runs the class's _new before the path is set.
 #pragma once
 
+#include <cstddef>
+
 #include "plugin/abi.h"
 #include "plugin/text.h"
 
@@ -17,11 +19,11 @@ struct PathObject {
 // an empty path when memory runs out.
 abi::ValueRecord* makeFileObject(const char* path);
 abi::ValueRecord* makeFolderObject(const char* path);
-// The same as elements of a list (newObject), for listAppend. The path is a library text
-// variable, which no host call can touch, so it is not copied first (a listing makes thousands
-// of these).
-abi::ValueRecord* makeElementFileObject(const TextVar& path);
-abi::ValueRecord* makeElementFolderObject(const TextVar& path);
+// The same as elements of a list (newObject), for listAppend, from a path of `length`
+// characters. The path is a library text variable, which no host call can touch, so it is not
+// copied first (a listing makes thousands of these).
+abi::ValueRecord* makeElementFileObject(const TextVar& path, std::size_t length);
+abi::ValueRecord* makeElementFolderObject(const TextVar& path, std::size_t length);
 
 // The data block of the object whose routine runs (getSelf), or null.
 PathObject* selfObject();

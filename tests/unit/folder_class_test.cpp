@@ -39,6 +39,22 @@ TEST_F(FolderClass, NamesStepsFilesAddAndExp) {
   EXPECT_EQ(listed, "folder C:\\work\\src\\alpha\\;file C:\\work\\src\\notes.txt;");
   EXPECT_EQ(call(folder("C:\\empty\\"), "files").elements().size(), 0u);
   EXPECT_FALSE(call(folder("C:\\missing\\"), "files"));
+  // Each path listed is its own entry's, whatever entry came before it and wherever memory ran
+  // out (an entry may then be missing, or its object have no path).
+  sim::addFile("C:\\work\\src\\a-name-much-longer-than-the-folder-path.txt");
+  sim::addFolder("C:\\work\\src\\b");
+  forEachFault({"HeapAlloc", "HeapReAlloc"}, [&](const Fault& fault) {
+    fault.arm();
+    quenda::ValueRef all = call(src, "files");
+    for (const auto& entry : all.elements()) {
+      std::string path = entry.objectPath();
+      bool isFolder = call(entry, "type").number() == 1;
+      if (isFolder && !path.empty()) path.pop_back();
+      EXPECT_TRUE(path.empty() || (path.rfind("C:\\work\\src\\", 0) == 0 && sim::exists(path) &&
+                                   sim::isFolder(path) == isFolder))
+          << entry.objectPath();
+    }
+  });
   // A text added makes a file, or a folder when it ends in a backslash; nothing else adds.
   for (auto [operand, made] :
        {std::pair<const char*, const char*>{"\\lib\\", "folder C:\\work\\src\\\\lib\\"},

@@ -1,4 +1,4 @@
-// The pool that values are made in.
+// Where values live: the pool their blocks come from and the set that says which are live.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "runtime/address_set.h"
 #include "runtime/block_pool.h"
 
 namespace {
@@ -45,6 +46,44 @@ TEST(BlockPool, BlocksAreDistinctAlignedAndChunksReturnWhenEmpty) {
     for (unsigned char* block : kept) pool.give(block);
     EXPECT_EQ(pool.chunkCount(), 1u);
   }
+}
+
+// Against a plain set, over addresses packed as the pool packs values and others far apart:
+// every answer agrees, through growth and vacated slots, and the array stays in proportion to
+// the most ever held however often addresses come and go.
+TEST(AddressSet, AgreesWithASetThroughGrowthAndReuse) {
+  std::mt19937 random(11);
+  std::vector<std::uintptr_t> addresses;
+  for (std::uintptr_t region = 0; region < 40; ++region)
+    for (std::uintptr_t i = 0; i < 64; ++i)
+      addresses.push_back(0x10000000 + region * 9312 + i * 144);
+  for (int i = 0; i < 500; ++i) addresses.push_back((random() & 0x7ffffff8u) + 8);
+  quenda::AddressSet held;
+  std::set<const void*> model;
+  std::size_t most = 0;
+  for (int step = 0; step < 60000; ++step) {
+    // Phases of mostly adding, then mostly removing, as listings come and go.
+    bool adding = (step / 3000) % 2 == 0 ? random() % 4 != 0 : random() % 4 == 0;
+    auto* p = reinterpret_cast<const void*>(addresses[random() % addresses.size()]);
+    if (adding && !model.count(p)) {
+      if (random() % 2)
+        held.insertNew(p);
+      else
+        held.insert(p);
+      model.insert(p);
+    } else if (adding) {
+      held.insert(p);
+    } else {
+      held.erase(p);
+      model.erase(p);
+    }
+    auto* probe = reinterpret_cast<const void*>(addresses[random() % addresses.size()]);
+    ASSERT_EQ(held.contains(probe), model.count(probe) == 1) << step;
+    ASSERT_EQ(held.size(), model.size());
+    most = std::max(most, model.size());
+    ASSERT_LE(held.slotCount(), 64 + 8 * most);
+  }
+  EXPECT_FALSE(held.contains(nullptr));
 }
 
 }  // namespace
