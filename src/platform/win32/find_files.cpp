@@ -58,27 +58,31 @@ bool exactAnsi(const wchar_t* wide, char* out, int size) {
   return m > 0 && std::wcscmp(back, wide) == 0;
 }
 
-// The ANSI form of a found entry, or false when its name can't be given exactly.
-bool toAnsi(const ::WIN32_FIND_DATAW& wide, ::WIN32_FIND_DATAA& ansi) {
-  std::memset(&ansi, 0, sizeof ansi);
-  ansi.dwFileAttributes = wide.dwFileAttributes;
-  ansi.ftCreationTime = wide.ftCreationTime;
-  ansi.ftLastAccessTime = wide.ftLastAccessTime;
-  ansi.ftLastWriteTime = wide.ftLastWriteTime;
-  ansi.nFileSizeHigh = wide.nFileSizeHigh;
-  ansi.nFileSizeLow = wide.nFileSizeLow;
-  ansi.dwReserved0 = wide.dwReserved0;
-  ansi.dwReserved1 = wide.dwReserved1;
-  char shortName[sizeof ansi.cAlternateFileName];
+// Writes the ANSI form of a found entry into `out`; false, with nothing written, when its name
+// can't be given exactly.
+bool toAnsi(const ::WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA& out) {
+  char name[sizeof out.cFileName];
+  char shortName[sizeof out.cAlternateFileName];
   bool hasShortName = wide.cAlternateFileName[0] != 0 &&
                       exactAnsi(wide.cAlternateFileName, shortName, sizeof shortName);
-  if (exactAnsi(wide.cFileName, ansi.cFileName, sizeof ansi.cFileName)) {
-    if (hasShortName) std::memcpy(ansi.cAlternateFileName, shortName, sizeof shortName);
-    return true;
+  bool exact = exactAnsi(wide.cFileName, name, sizeof name);
+  if (!exact && !hasShortName) return false;
+  out.dwFileAttributes = wide.dwFileAttributes;
+  std::memcpy(&out.ftCreationTime, &wide.ftCreationTime, sizeof out.ftCreationTime);
+  std::memcpy(&out.ftLastAccessTime, &wide.ftLastAccessTime, sizeof out.ftLastAccessTime);
+  std::memcpy(&out.ftLastWriteTime, &wide.ftLastWriteTime, sizeof out.ftLastWriteTime);
+  out.nFileSizeHigh = wide.nFileSizeHigh;
+  out.nFileSizeLow = wide.nFileSizeLow;
+  out.dwReserved0 = wide.dwReserved0;
+  out.dwReserved1 = wide.dwReserved1;
+  // Only the names and their NULs: a listing asks for thousands of entries.
+  const char* given = exact ? name : shortName;
+  std::memcpy(out.cFileName, given, std::strlen(given) + 1);
+  if (exact && hasShortName) {
+    std::memcpy(out.cAlternateFileName, shortName, std::strlen(shortName) + 1);
+  } else {
+    out.cAlternateFileName[0] = 0;
   }
-  std::memset(ansi.cFileName, 0, sizeof ansi.cFileName);
-  if (!hasShortName) return false;
-  std::memcpy(ansi.cFileName, shortName, sizeof shortName);
   return true;
 }
 
@@ -96,9 +100,8 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
   ::WIN32_FIND_DATAW wide;
   ::HANDLE search = ::FindFirstFileW(widePattern, &wide);
   if (search == INVALID_HANDLE_VALUE) return kInvalidHandle;
-  ::WIN32_FIND_DATAA ansi;
   bool skipped = false;
-  while (!toAnsi(wide, ansi)) {
+  while (!toAnsi(wide, *data)) {
     skipped = true;
     if (!::FindNextFileW(search, &wide)) {
       ::DWORD error = ::GetLastError();
@@ -108,14 +111,12 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
     }
   }
   if (skipped) markLeftOut(search);
-  std::memcpy(data, &ansi, sizeof ansi);
   return search;
 }
 
 BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* data) {
   auto search = static_cast<::HANDLE>(handle);
   ::WIN32_FIND_DATAW wide;
-  ::WIN32_FIND_DATAA ansi;
   for (;;) {
     if (!::FindNextFileW(search, &wide)) {
       ::DWORD error = ::GetLastError();
@@ -123,10 +124,9 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* data) {
       ::SetLastError(error);
       return kFalse;
     }
-    if (toAnsi(wide, ansi)) break;
+    if (toAnsi(wide, *data)) break;
     markLeftOut(search);
   }
-  std::memcpy(data, &ansi, sizeof ansi);
   return kTrue;
 }
 
