@@ -167,7 +167,7 @@ Result Runtime::Impl::makeObject(Class* cls) {
   v->body->cls = cls;
   v->record.type = wordOf(cls);
   v->record.data = nullptr;  // the class's _new makes the data block
-  if (Member* n = cls->members.find("_new"); n && n->value.is(Kind::Routine)) {
+  if (Member* n = cls->lifecycle(cls->newMember, "_new"); n && n->value.is(Kind::Routine)) {
     Result r = invoke(n->value.routine(), object, {}, cls->name + "._new");
     if (!r.ok()) {
       v->body->deleted = true;  // no data block to release
@@ -181,7 +181,7 @@ Result Runtime::Impl::makeObject(Class* cls) {
 void Runtime::Impl::runDel(Value* object) noexcept {
   ValueBody& body = *object->body;
   body.deleted = true;
-  Member* d = body.cls ? body.cls->members.find("_del") : nullptr;
+  Member* d = body.cls ? body.cls->lifecycle(body.cls->delMember, "_del") : nullptr;
   if (!d || !d->value.is(Kind::Routine)) return;
   // Runs as a value is released, in a destructor: memory running out here is reported, and
   // the object's data stays with the library.

@@ -105,6 +105,14 @@ struct Group {
 struct Class {
   std::string name;
   Group members;
+  // _new and _del once found: every object made and released runs them. A member leaves only
+  // through removeLast, which forgets it here.
+  Member* newMember = nullptr;
+  Member* delMember = nullptr;
+  Member* lifecycle(Member*& known, std::string_view memberName) {
+    if (!known) known = members.find(memberName);
+    return known;
+  }
 };
 
 // Which addresses are live values, members, groups and classes, so that words coming from the

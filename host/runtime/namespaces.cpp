@@ -77,6 +77,9 @@ Member* Group::add(std::string name, ValueRef value) {
 }
 
 void Group::removeLast() {
+  Member* last = members.back().get();
+  if (ownerClass && ownerClass->newMember == last) ownerClass->newMember = nullptr;
+  if (ownerClass && ownerClass->delMember == last) ownerClass->delMember = nullptr;
   // Out of the index first: releasing the value may run a _del that looks names up.
   auto it = byName.find(members.back()->name);
   if (it != byName.end() && it->second == members.back().get()) byName.erase(it);
