@@ -37,25 +37,25 @@ bool hasLeftOut(::HANDLE search) {
   return leftOut().count(search) != 0;
 }
 
-// Writes `wide` with its NUL into out[size] in the ANSI code page; false when a character has no
-// exact form there or the result does not fit.
-bool exactAnsi(const wchar_t* wide, char* out, int size) {
+// Writes `wide` with its NUL into out[size] in the ANSI code page and returns the bytes written,
+// NUL included; 0 when a character has no exact form there or the result does not fit.
+int exactAnsi(const wchar_t* wide, char* out, int size) {
   // ASCII is the same in every ANSI code page, and most names are ASCII: they need no conversion.
   int i = 0;
   for (; i < size && wide[i] != 0 && wide[i] < 0x80; ++i) out[i] = static_cast<char>(wide[i]);
   if (i < size && wide[i] == 0) {
     out[i] = 0;
-    return true;
+    return i + 1;
   }
   static const bool utf8 = ::GetACP() == CP_UTF8;  // takes no best-fit flag, and has no look-alikes
   BOOL usedDefault = FALSE;
   int n = ::WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide,
                                 -1, out, size, nullptr, utf8 ? nullptr : &usedDefault);
-  if (n <= 0 || usedDefault) return false;
+  if (n <= 0 || usedDefault) return 0;
   // A look-alike that slipped past the flag would not convert back to the same name.
   wchar_t back[MAX_PATH + 1];
   int m = ::MultiByteToWideChar(CP_ACP, 0, out, -1, back, MAX_PATH + 1);
-  return m > 0 && std::wcscmp(back, wide) == 0;
+  return m > 0 && std::wcscmp(back, wide) == 0 ? n : 0;
 }
 
 // Writes the ANSI form of a found entry into `out`; false, with nothing written, when its name
@@ -63,10 +63,11 @@ bool exactAnsi(const wchar_t* wide, char* out, int size) {
 bool toAnsi(const ::WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA& out) {
   char name[sizeof out.cFileName];
   char shortName[sizeof out.cAlternateFileName];
-  bool hasShortName = wide.cAlternateFileName[0] != 0 &&
-                      exactAnsi(wide.cAlternateFileName, shortName, sizeof shortName);
-  bool exact = exactAnsi(wide.cFileName, name, sizeof name);
-  if (!exact && !hasShortName) return false;
+  int shortBytes = wide.cAlternateFileName[0] != 0
+                       ? exactAnsi(wide.cAlternateFileName, shortName, sizeof shortName)
+                       : 0;
+  int nameBytes = exactAnsi(wide.cFileName, name, sizeof name);
+  if (!nameBytes && !shortBytes) return false;
   out.dwFileAttributes = wide.dwFileAttributes;
   std::memcpy(&out.ftCreationTime, &wide.ftCreationTime, sizeof out.ftCreationTime);
   std::memcpy(&out.ftLastAccessTime, &wide.ftLastAccessTime, sizeof out.ftLastAccessTime);
@@ -76,10 +77,13 @@ bool toAnsi(const ::WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA& out) {
   out.dwReserved0 = wide.dwReserved0;
   out.dwReserved1 = wide.dwReserved1;
   // Only the names and their NULs: a listing asks for thousands of entries.
-  const char* given = exact ? name : shortName;
-  std::memcpy(out.cFileName, given, std::strlen(given) + 1);
-  if (exact && hasShortName) {
-    std::memcpy(out.cAlternateFileName, shortName, std::strlen(shortName) + 1);
+  if (nameBytes) {
+    std::memcpy(out.cFileName, name, static_cast<std::size_t>(nameBytes));
+  } else {
+    std::memcpy(out.cFileName, shortName, static_cast<std::size_t>(shortBytes));
+  }
+  if (nameBytes && shortBytes) {
+    std::memcpy(out.cAlternateFileName, shortName, static_cast<std::size_t>(shortBytes));
   } else {
     out.cAlternateFileName[0] = 0;
   }
