@@ -10,7 +10,10 @@ constexpr std::size_t kShownLength = 24;
 
 std::string shown(const std::string& text) {
   if (text.size() <= kShownLength) return text;
-  return text.substr(0, kShownLength) + "...";
+  std::string cut;
+  cut.reserve(kShownLength + 3);
+  cut.append(text.data(), kShownLength).append("...", 3);
+  return cut;
 }
 
 bool isNameStart(char c) {
