@@ -55,15 +55,15 @@ std::optional<std::string> Runtime::Impl::askText(std::string_view label) {
 }
 
 Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<ValueRef> args,
-                             std::string what, bool essential) {
-  if (!routine) return Result::fail("'" + what + "' has no routine");
+                             std::string_view what, bool essential) {
+  if (!routine) return Result::fail("'" + std::string(what) + "' has no routine");
   // _del still runs at the limit, or the library's data would never be released.
   if (depth >= kMaxCallDepth && !essential) return Result::fail(nestingMessage());
   runtime.activate();
   std::unique_ptr<Frame> f = takeFrame();
   f->self = std::move(self);
   f->args = std::move(args);
-  f->what = std::move(what);
+  f->what.assign(what.data(), what.size());  // the frame's own room, kept from call to call
   frames.push_back(std::move(f));
   ++depth;
   bool outer = libraryRunning;
@@ -168,7 +168,7 @@ Result Runtime::Impl::makeObject(Class* cls) {
   v->record.type = wordOf(cls);
   v->record.data = nullptr;  // the class's _new makes the data block
   if (Member* n = cls->lifecycle(cls->newMember, "_new"); n && n->value.is(Kind::Routine)) {
-    Result r = invoke(n->value.routine(), object, {}, cls->name + "._new");
+    Result r = invoke(n->value.routine(), object, {}, cls->newWhat);
     if (!r.ok()) {
       v->body->deleted = true;  // no data block to release
       return Result::fail("making a " + cls->name + " object: " + *r.error);
@@ -186,8 +186,7 @@ void Runtime::Impl::runDel(Value* object) noexcept {
   // Runs as a value is released, in a destructor: memory running out here is reported, and
   // the object's data stays with the library.
   try {
-    Result r =
-        invoke(d->value.routine(), ValueRef::retain(object), {}, body.cls->name + "._del", true);
+    Result r = invoke(d->value.routine(), ValueRef::retain(object), {}, body.cls->delWhat, true);
     if (!r.ok()) report(body.cls->name + "._del: " + *r.error);
   } catch (...) {
     try {

@@ -105,6 +105,7 @@ struct Group {
 struct Class {
   std::string name;
   Group members;
+  std::string newWhat, delWhat;  // "file._new", "file._del": the names their calls go by
   // _new and _del once found: every object made and released runs them. A member leaves only
   // through removeLast, which forgets it here.
   Member* newMember = nullptr;
@@ -213,8 +214,8 @@ struct Runtime::Impl {
   void fail(std::string message);  // the running call's error, or reported when none runs
   void report(std::string_view message);
   // Runs a routine in a frame of its own. `essential` calls (_del) run even at the depth limit.
-  Result invoke(abi::Routine routine, ValueRef self, std::vector<ValueRef> args, std::string what,
-                bool essential = false);
+  Result invoke(abi::Routine routine, ValueRef self, std::vector<ValueRef> args,
+                std::string_view what, bool essential = false);
   Result callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self);
   Result callMethod(const ValueRef& object, std::string_view name, std::vector<ValueRef> args);
   Result makeObject(Class* cls);

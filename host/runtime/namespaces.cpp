@@ -163,6 +163,8 @@ Result Runtime::Impl::put(Group* group, std::string_view name, const ValueRef& v
 abi::word Runtime::Impl::createClass(std::string_view name, Group* where) {
   auto cls = std::make_unique<Class>();
   cls->name = std::string(name);
+  cls->newWhat = cls->name + "._new";
+  cls->delWhat = cls->name + "._del";
   cls->members.path = joinPath(where->path, name);
   cls->members.registry = registry.get();
   cls->members.ownerClass = cls.get();
