@@ -11,12 +11,8 @@ namespace quenda {
 
 class AddressSet {
  public:
+  // Adds an address that is not held, such as a block just allocated: none is searched for.
   void insert(const void* p) {
-    if (!slots_.empty() && slots_[find(p)] == p) return;
-    insertNew(p);
-  }
-  // insert() for an address known not to be held, such as a block just allocated.
-  void insertNew(const void* p) {
     if ((used_ + 1) * 2 > slots_.size()) rehash();
     // The first free or vacated slot on p's probe path takes it.
     std::size_t at = indexOf(p);

@@ -81,8 +81,8 @@ void Group::removeLast() {
   if (ownerClass && ownerClass->newMember == last) ownerClass->newMember = nullptr;
   if (ownerClass && ownerClass->delMember == last) ownerClass->delMember = nullptr;
   // Out of the index first: releasing the value may run a _del that looks names up.
-  auto it = byName.find(members.back()->name);
-  if (it != byName.end() && it->second == members.back().get()) byName.erase(it);
+  auto it = byName.find(last->name);
+  if (it != byName.end() && it->second == last) byName.erase(it);
   members.pop_back();
 }
 

@@ -185,7 +185,7 @@ ValueRef Runtime::Impl::make(Kind kind) {
   v->record.type = typeTag(kind);
   v->record.data = body->block;
   try {
-    registry->values.insertNew(v);
+    registry->values.insert(v);
   } catch (...) {  // memory ran out: nothing was made
     body->~ValueBody();
     giveValueBlock(block);

@@ -66,14 +66,9 @@ TEST(AddressSet, AgreesWithASetThroughGrowthAndReuse) {
     bool adding = (step / 3000) % 2 == 0 ? random() % 4 != 0 : random() % 4 == 0;
     auto* p = reinterpret_cast<const void*>(addresses[random() % addresses.size()]);
     if (adding && !model.count(p)) {
-      if (random() % 2)
-        held.insertNew(p);
-      else
-        held.insert(p);
-      model.insert(p);
-    } else if (adding) {
       held.insert(p);
-    } else {
+      model.insert(p);
+    } else if (!adding) {
       held.erase(p);
       model.erase(p);
     }
