@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The benchmarks' ratios as medians of interleaved runs, and what quenda.exe's start-up costs
 # beyond a bare program's, both under a warm wineserver. Needs the windows build
-# (cmake --build --preset windows --target zorvel quenda zorvel_bench zv_hello zv_hello_com).
+# (cmake --build --preset windows --target zorvel quenda zorvel_bench zv_hello zv_hello_com
+# zv_hello_plugin).
 #   bench/ratios.sh [runs]      runs: 5 unless given
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -26,19 +27,27 @@ cut -d'|' -f1 "$results" | sort -u | while read -r name; do
 done
 rm -f "$results"
 
-# Start-up: quenda.exe -e "dir.get", the bare program, and the bare program doing what the
-# library must do as it loads (COM and the common controls), in turn; milliseconds each.
-now_ms() { date +%s%N | cut -c1-13; }
+# Start-up: quenda.exe -e "dir.get" against three programs that print one line: the bare
+# program; the bare program that makes COM and the common controls ready itself (what the library
+# must do as it loads); and the bare program that loads a plug-in doing just that, as quenda loads
+# zorvel.dll. Wall-clock and CPU (the process's user and system time) in milliseconds, medians.
 wine_run "$bin/zv_hello.exe" >/dev/null  # the wineserver is warm from here on
-quenda=() bare=() floor=()
+programs=("quenda.exe -e dir.get" "zv_hello.exe" "zv_hello_com.exe" "zv_hello_plugin.exe")
+labels=("quenda.exe -e \"dir.get\"" "bare program" "bare program, COM made ready"
+  "bare program loading a plug-in that makes COM ready")
+declare -A wall cpu
+TIMEFORMAT='%3R %3U %3S'
 for ((i = 1; i <= 4 * runs + 1; i++)); do
-  t=$(now_ms); (cd "$bin" && wine_run ./quenda.exe -e "dir.get" >/dev/null); quenda+=($(($(now_ms) - t)))
-  t=$(now_ms); (cd "$bin" && wine_run ./zv_hello.exe >/dev/null); bare+=($(($(now_ms) - t)))
-  t=$(now_ms); (cd "$bin" && wine_run ./zv_hello_com.exe >/dev/null); floor+=($(($(now_ms) - t)))
+  for p in "${!programs[@]}"; do
+    read -r -a command <<<"${programs[$p]}"
+    times=$( { time (cd "$bin" && wine_run "./${command[0]}" "${command[@]:1}" >/dev/null 2>&1); } 2>&1)
+    wall[$p]+="$(echo "$times" | awk '{ printf "%d", $1 * 1000 }') "
+    cpu[$p]+="$(echo "$times" | awk '{ printf "%d", ($2 + $3) * 1000 }') "
+  done
 done
-q=$(printf '%s\n' "${quenda[@]}" | median)
-b=$(printf '%s\n' "${bare[@]}" | median)
-f=$(printf '%s\n' "${floor[@]}" | median)
-echo "start-up (medians of ${#quenda[@]} runs): quenda.exe -e \"dir.get\" $q ms; bare program $b ms" \
-  "($((q - b)) ms more); bare program with COM and the common controls made ready $f ms" \
-  "(quenda $((q - f)) ms more)"
+echo "start-up, medians of $((4 * runs + 1)) interleaved runs (wall-clock ms, CPU ms):"
+for p in "${!programs[@]}"; do
+  w=$(printf '%s\n' ${wall[$p]} | median)
+  c=$(printf '%s\n' ${cpu[$p]} | median)
+  printf '  %-55s %6s %6s\n' "${labels[$p]}" "$w" "$c"
+done
