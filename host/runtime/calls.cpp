@@ -60,57 +60,58 @@ Result Runtime::Impl::invoke(abi::Routine routine, ValueRef self, std::vector<Va
   // _del still runs at the limit, or the library's data would never be released.
   if (depth >= kMaxCallDepth && !essential) return Result::fail(nestingMessage());
   runtime.activate();
-  std::unique_ptr<Frame> f = takeFrame();
-  f->self = std::move(self);
-  f->args = std::move(args);
-  f->what.assign(what.data(), what.size());  // the frame's own room, kept from call to call
-  frames.push_back(std::move(f));
-  ++depth;
-  bool outer = libraryRunning;
-  libraryRunning = true;
-  abi::word word = routine();
-  libraryRunning = outer;
-  std::unique_ptr<Frame> done = std::move(frames.back());
-  frames.pop_back();
-  --depth;
   Result r;
-  if (done->error || done->fault) {
-    r = Result::fail(done->error ? *done->error : std::string(done->fault));
-  } else if (word != 0) {
-    // A result made in this call, the object itself, an argument: any live value will do.
-    if (Value* v = liveValue(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(word)))) {
-      r.value = ValueRef::retain(v);
-    } else {
-      r = Result::fail("'" + done->what + "' returned " + hexWord(word) + ", which is not a value");
+  {
+    Frame& f = pushFrame();
+    struct Pop {
+      Impl& impl;
+      ~Pop() { impl.popFrame(); }
+    } pop{*this};
+    f.self = std::move(self);
+    f.args = std::move(args);
+    ++depth;
+    bool outer = libraryRunning;
+    libraryRunning = true;
+    abi::word word = routine();
+    libraryRunning = outer;
+    --depth;
+    if (f.error || f.fault) {
+      r = Result::fail(f.error ? *f.error : std::string(f.fault));
+    } else if (word != 0) {
+      // A result made in this call, the object itself, an argument: any live value will do.
+      if (Value* v = liveValue(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(word)))) {
+        r.value = ValueRef::retain(v);
+      } else {
+        r = Result::fail("'" + std::string(what) + "' returned " + hexWord(word) +
+                         ", which is not a value");
+      }
     }
   }
-  retireFrame(std::move(done));
   flushRetired();
   return r;
 }
 
-std::unique_ptr<Frame> Runtime::Impl::takeFrame() {
-  if (spareFrames.empty()) return std::make_unique<Frame>();
-  std::unique_ptr<Frame> f = std::move(spareFrames.back());
-  spareFrames.pop_back();
-  return f;
+Frame& Runtime::Impl::pushFrame() {
+  if (runningFrames == frames.size()) frames.push_back(std::make_unique<Frame>());
+  return *frames[runningFrames++];
 }
 
-void Runtime::Impl::retireFrame(std::unique_ptr<Frame> frame) noexcept {
-  // Releasing what the call made may run an object's _del, a call of its own: the frame is
-  // emptied before it is offered again.
-  frame->self = {};
-  frame->args.clear();
-  frame->made.clear();
-  frame->nextArg = 0;
-  frame->error.reset();
-  frame->fault = nullptr;
-  // A frame that held a long listing's values would keep their room.
-  if (spareFrames.size() >= kSpareFrames || frame->made.capacity() > 64) return;
-  try {
-    spareFrames.push_back(std::move(frame));
-  } catch (...) {  // no room to keep it: it goes
+void Runtime::Impl::popFrame() noexcept {
+  // Releasing what the call made may run an object's _del, a call of its own: that call takes
+  // the frame above, so this one stays counted until it is empty.
+  Frame& f = *frames[runningFrames - 1];
+  f.self = {};
+  f.args.clear();
+  if (f.made.capacity() > 64) {
+    std::vector<ValueRef>().swap(f.made);  // a long listing's room goes with its values
+  } else {
+    f.made.clear();
   }
+  f.nextArg = 0;
+  f.error.reset();
+  f.fault = nullptr;
+  --runningFrames;
+  if (frames.size() > runningFrames + kSpareFrames) frames.resize(runningFrames + kSpareFrames);
 }
 
 Result Runtime::Impl::callValue(const ValueRef& callee, std::vector<ValueRef> args, ValueRef self) {
@@ -124,7 +125,10 @@ Result Runtime::Impl::callValue(const ValueRef& callee, std::vector<ValueRef> ar
         if (self.is(Kind::Object)) message += ", not a " + self.name() + " object";
         return Result::fail(message);
       }
-      return invoke(body.routine, std::move(self), std::move(args), body.name);
+      {
+        ValueRef held = callee;  // its name is the call's name, whatever the call replaces
+        return invoke(body.routine, std::move(self), std::move(args), body.name);
+      }
     case Kind::Function: {
       if (!body.function) return Result::fail("the function '" + body.name + "' has no body");
       if (depth >= kMaxCallDepth) return Result::fail(nestingMessage());
@@ -175,7 +179,7 @@ Result Runtime::Impl::makeObject(Class* cls) {
     }
   }
   v->body->constructed = true;
-  return Result::of(object);
+  return Result::of(std::move(object));
 }
 
 void Runtime::Impl::runDel(Value* object) noexcept {

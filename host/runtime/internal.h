@@ -57,16 +57,6 @@ struct ValueBody {
   bool deleted = false;          // Object: _del ran or is running
 };
 
-// A host value. Standard layout, so the record is at offset 0: the library sees a value only as
-// the address of its record.
-class Value {
- public:
-  abi::ValueRecord record;
-  int refs;
-  Kind kind;
-  Registry* registry;  // outlives the runtime while the value lives
-  ValueBody* body;
-};
 static_assert(std::is_standard_layout_v<Value>);
 
 // A member of a group: its record is the member's first 16 bytes.
@@ -143,7 +133,6 @@ struct Frame {
   std::optional<std::string> error;
   const char* fault = nullptr;  // a slot threw meanwhile (see slots.cpp): the call fails with it
   std::vector<ValueRef> made;   // freed at the end of the call unless kept elsewhere
-  std::string what;             // the routine's name, for messages
 };
 
 inline abi::word wordOf(const void* p) {
@@ -163,13 +152,13 @@ struct Runtime::Impl {
   Group* rootGroup = nullptr;
   std::vector<int> slotCalls;
   bool loggingSlotCalls = false;  // set by the first clearSlotCalls
+  // The frames of the calls running are frames[0, runningFrames); those above wait, emptied, for
+  // the next calls: a listing makes an object per entry, and each object's _new is a call.
   std::vector<std::unique_ptr<Frame>> frames;
-  // Frames of ended calls, emptied, for the next calls: a listing makes an object per entry, and
-  // each object's _new is a call.
-  std::vector<std::unique_ptr<Frame>> spareFrames;
+  std::size_t runningFrames = 0;
   static constexpr std::size_t kSpareFrames = 8;
-  std::unique_ptr<Frame> takeFrame();
-  void retireFrame(std::unique_ptr<Frame> frame) noexcept;
+  Frame& pushFrame();        // may throw std::bad_alloc, and then nothing was pushed
+  void popFrame() noexcept;  // releases what the call held and made
   int depth = 0;
   bool libraryRunning = false;  // a routine runs and has not called back (see Guarded)
   // Replaced member values that a routine still running may read through the member's record:
@@ -198,6 +187,8 @@ struct Runtime::Impl {
   Member* liveMember(const void* record) const;
   Group* liveGroup(abi::word handle) const;
   Class* liveClass(abi::word handle) const;
+  mutable abi::word lastClassHandle = 0;
+  mutable Class* lastClass = nullptr;
 
   // Namespaces.
   Group* groupOf(const ValueRef& v) const;  // a Group value's group, a Class's members
@@ -210,7 +201,7 @@ struct Runtime::Impl {
   std::optional<std::string> registerTable(Group* target, const std::vector<TableEntry>& entries);
 
   // Calls.
-  Frame* frame() { return frames.empty() ? nullptr : frames.back().get(); }
+  Frame* frame() { return runningFrames ? frames[runningFrames - 1].get() : nullptr; }
   void fail(std::string message);  // the running call's error, or reported when none runs
   void report(std::string_view message);
   // Runs a routine in a frame of its own. `essential` calls (_del) run even at the depth limit.
@@ -228,7 +219,9 @@ struct Runtime::Impl {
 };
 
 // Decrements and frees; runs _del for objects.
-void releaseValue(Value* v);
+inline void releaseValue(Value* v) {
+  if (--v->refs <= 0) destroyValue(v);
+}
 // The path parts of "a.b\c"; a leading "main" stands for the root and is dropped.
 std::vector<std::string_view> splitPath(std::string_view path);
 // Strict decimal: nullopt for anything that is not an int32 in decimal.

@@ -112,20 +112,17 @@ Result Runtime::bind(const LibraryExports& exports) {
   i.exports = exports;
   i.bound = true;
   // Binding runs like a call, so that what the library raises or makes meanwhile has a home.
-  i.frames.push_back(std::make_unique<Frame>());
-  i.frames.back()->what = "binding";
+  Frame& binding = i.pushFrame();
   ++i.depth;
   bool loaded = !exports.dllMain || exports.dllMain(exports.instance, kProcessAttach, nullptr);
   if (loaded) {
     exports.getFunctions(slotTable());
-    if (!i.frames.back()->error && !i.frames.back()->fault) exports.initLibrary();
+    if (!binding.error && !binding.fault) exports.initLibrary();
   }
-  std::unique_ptr<Frame> done = std::move(i.frames.back());
-  i.frames.pop_back();
   --i.depth;
-  std::optional<std::string> error = done->error;
-  if (!error && done->fault) error = done->fault;
-  done.reset();
+  std::optional<std::string> error = binding.error;
+  if (!error && binding.fault) error = binding.fault;
+  i.popFrame();
   i.flushRetired();
   if (!loaded) {
     i.bound = false;  // a module that refused to load gets no detach either

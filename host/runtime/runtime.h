@@ -33,27 +33,54 @@ enum class Kind {
 // "text", "number", "list", "function", "routine", "group", "class", "object".
 const char* kindName(Kind kind);
 
-class Value;  // a host allocation whose first 12 bytes are an abi::ValueRecord
 class Runtime;
+struct Registry;
+struct ValueBody;
+
+// A host value. Standard layout, so the record is at offset 0: the library sees a value only as
+// the address of its record. Defined here so that references count in place.
+class Value {
+ public:
+  abi::ValueRecord record;
+  int refs;
+  Kind kind;
+  Registry* registry;  // outlives the runtime while the value lives
+  ValueBody* body;
+};
+
+// Frees a value whose last reference went (running an object's _del first).
+void destroyValue(Value* v);
 
 // A counted reference to a value; empty means "no value". Copying shares the value.
 class ValueRef {
  public:
   ValueRef() = default;
-  ValueRef(const ValueRef& other);
-  ValueRef(ValueRef&& other) noexcept;
-  ValueRef& operator=(ValueRef other) noexcept;
-  ~ValueRef();
+  ValueRef(const ValueRef& other) : value_(other.value_) {
+    if (value_) ++value_->refs;
+  }
+  ValueRef(ValueRef&& other) noexcept : value_(other.value_) { other.value_ = nullptr; }
+  ValueRef& operator=(ValueRef other) noexcept {
+    Value* held = value_;
+    value_ = other.value_;
+    other.value_ = held;
+    return *this;
+  }
+  ~ValueRef() {
+    if (value_ && --value_->refs <= 0) destroyValue(value_);
+  }
 
   // Takes a new reference to an existing value.
-  static ValueRef retain(Value* value);
+  static ValueRef retain(Value* value) {
+    if (value) ++value->refs;
+    return ValueRef(value);
+  }
 
   explicit operator bool() const { return value_ != nullptr; }
   Value* get() const { return value_; }
   bool same(const ValueRef& other) const { return value_ == other.value_; }
 
-  abi::ValueRecord* record() const;  // null for an empty reference
-  Kind kind() const;                 // meaningful only for a value; is() also tests for one
+  abi::ValueRecord* record() const { return value_ ? &value_->record : nullptr; }
+  Kind kind() const { return value_ ? value_->kind : Kind::Number; }  // is() also tests for one
   bool is(Kind kind) const { return value_ && this->kind() == kind; }
 
   // Readers. Each gives a neutral answer ("" / 0 / empty) for a value of another kind.

@@ -48,8 +48,8 @@ ValueRecord* keep(Impl* rt, const char* slot, Result made) {
     rt->fail(*made.error);
     return nullptr;
   }
-  f->made.push_back(made.value);
-  return made.value.record();
+  f->made.push_back(std::move(made.value));
+  return f->made.back().record();
 }
 
 template <int N>

@@ -43,34 +43,6 @@ Result Result::of(ValueRef value) {
   return r;
 }
 
-ValueRef::ValueRef(const ValueRef& other) : value_(other.value_) {
-  if (value_) ++value_->refs;
-}
-
-ValueRef::ValueRef(ValueRef&& other) noexcept : value_(std::exchange(other.value_, nullptr)) {}
-
-ValueRef& ValueRef::operator=(ValueRef other) noexcept {
-  std::swap(value_, other.value_);
-  return *this;
-}
-
-ValueRef::~ValueRef() {
-  if (value_) releaseValue(value_);
-}
-
-ValueRef ValueRef::retain(Value* value) {
-  if (value) ++value->refs;
-  return ValueRef(value);
-}
-
-abi::ValueRecord* ValueRef::record() const {
-  return value_ ? &value_->record : nullptr;
-}
-
-Kind ValueRef::kind() const {
-  return value_ ? value_->kind : Kind::Number;
-}
-
 std::string ValueRef::text() const {
   if (!is(Kind::Text)) return {};
   return value_->body->textStore;
@@ -156,8 +128,7 @@ void giveValueBlock(void* block) noexcept {
 
 }  // namespace
 
-void releaseValue(Value* v) {
-  if (--v->refs > 0) return;
+void destroyValue(Value* v) {
   ValueBody* body = v->body;
   Registry* registry = v->registry;
   if (v->kind == Kind::Object && body->constructed && !body->deleted && registry &&
@@ -260,8 +231,14 @@ Group* Runtime::Impl::liveGroup(abi::word handle) const {
 }
 
 Class* Runtime::Impl::liveClass(abi::word handle) const {
+  // Classes stay until the registry goes, so the last one found stays good; a listing asks for
+  // the same class once per entry.
+  if (handle == lastClassHandle && lastClass) return lastClass;
   auto it = registry->classes.find(handle);
-  return it == registry->classes.end() ? nullptr : it->second.get();
+  if (it == registry->classes.end()) return nullptr;
+  lastClassHandle = handle;
+  lastClass = it->second.get();
+  return lastClass;
 }
 
 bool Runtime::Impl::contains(const ValueRef& list, const Value* needle) const {

@@ -146,6 +146,60 @@ TEST(RuntimeObjects, AMethodNeedsAnObjectOfItsClassAndObjectsEndWithTheRuntime) 
   EXPECT_EQ(kept.objectPath(), "");
 }
 
+// Objects whose _new and _del are calls of their own, made in one call and released as it
+// ends: each _del runs in a frame above the ended call's and sees its own object.
+namespace things {
+abi::word handle = 0;
+int count = 0, made = 0, released = 0, strangers = 0;
+abi::word ZV_STDCALL thingNew() {
+  abi::ValueRecord* self = slot<abi::GetSelfFn>(abi::kGetSelf)();
+  self->data = new abi::ValueRecord*(self);  // a data block that names its object
+  ++made;
+  return 0;
+}
+abi::word ZV_STDCALL thingDel() {
+  abi::ValueRecord* self = slot<abi::GetSelfFn>(abi::kGetSelf)();
+  auto* block = static_cast<abi::ValueRecord**>(slot<abi::GetSelfDataFn>(abi::kGetSelfData)());
+  if (!block || *block != self) ++strangers;
+  // A _del that makes a value of its own while the ended call's values are still going.
+  if (!slot<abi::NewTextFn>(abi::kNewText)("during _del")) ++strangers;
+  delete block;
+  ++released;
+  return 0;
+}
+abi::word ZV_STDCALL makeMany() {
+  for (int i = 0; i < count; ++i) slot<abi::NewObjectFn>(abi::kNewObject)(handle);
+  return 0;
+}
+abi::word ZV_STDCALL initWithThings() {
+  fake::initLibrary();
+  abi::word root = slot<abi::StandingFn>(abi::kGetRootNamespace)();
+  handle = slot<abi::CreateClassFn>(abi::kCreateClass)("thing", root);
+  static const std::vector<unsigned char> table =
+      fake::TableBuilder().fn("_new", thingNew).fn("_del", thingDel).end().bytes();
+  return slot<abi::RegisterFunctionsFn>(abi::kRegisterFunctions)(handle, table.data());
+}
+}  // namespace things
+
+TEST(RuntimeObjects, ObjectsMadeInACallAreReleasedAsItEndsEachByItsOwnDel) {
+  Runtime rt;
+  quenda::LibraryExports exports =
+      fake::library(fake::TableBuilder().fn("makeMany", things::makeMany).end().bytes());
+  exports.initLibrary = things::initWithThings;
+  ASSERT_TRUE(rt.bind(exports).ok());
+  std::size_t baseline = rt.liveValueCount();
+  // A few, then more than a call keeps room for, then a few again in the frames left over.
+  for (int count : {10, 100, 10}) {
+    things::count = count;
+    things::made = things::released = things::strangers = 0;
+    ASSERT_TRUE(rt.call("makeMany").ok());
+    EXPECT_EQ(things::made, count);
+    EXPECT_EQ(things::released, count);
+    EXPECT_EQ(things::strangers, 0);
+    EXPECT_EQ(rt.liveValueCount(), baseline);
+  }
+}
+
 TEST(RuntimeLoad, LoadsAModuleByPathAndLetsGoOfItAtTheEndOrOnAMissingExport) {
   platform::sim::reset();
   fake::library(fake::TableBuilder().fn("hello", one).end().bytes());
