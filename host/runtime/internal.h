@@ -218,10 +218,6 @@ struct Runtime::Impl {
   std::optional<std::string> askText(std::string_view label);
 };
 
-// Decrements and frees; runs _del for objects.
-inline void releaseValue(Value* v) {
-  if (--v->refs <= 0) destroyValue(v);
-}
 // The path parts of "a.b\c"; a leading "main" stands for the root and is dropped.
 std::vector<std::string_view> splitPath(std::string_view path);
 // Strict decimal: nullopt for anything that is not an int32 in decimal.

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "plugin/abi.h"
@@ -60,9 +61,7 @@ class ValueRef {
   }
   ValueRef(ValueRef&& other) noexcept : value_(other.value_) { other.value_ = nullptr; }
   ValueRef& operator=(ValueRef other) noexcept {
-    Value* held = value_;
-    value_ = other.value_;
-    other.value_ = held;
+    std::swap(value_, other.value_);
     return *this;
   }
   ~ValueRef() {
