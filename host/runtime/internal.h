@@ -57,8 +57,6 @@ struct ValueBody {
   bool deleted = false;          // Object: _del ran or is running
 };
 
-static_assert(std::is_standard_layout_v<Value>);
-
 // A member of a group: its record is the member's first 16 bytes.
 struct Member {
   abi::MemberRecord record{};
@@ -187,8 +185,7 @@ struct Runtime::Impl {
   Member* liveMember(const void* record) const;
   Group* liveGroup(abi::word handle) const;
   Class* liveClass(abi::word handle) const;
-  mutable abi::word lastClassHandle = 0;
-  mutable Class* lastClass = nullptr;
+  mutable Class* lastClass = nullptr;  // liveClass's last answer
 
   // Namespaces.
   Group* groupOf(const ValueRef& v) const;  // a Group value's group, a Class's members

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,7 @@ class Value {
   Registry* registry;  // outlives the runtime while the value lives
   ValueBody* body;
 };
+static_assert(std::is_standard_layout_v<Value>);
 
 // Frees a value whose last reference went (running an object's _del first).
 void destroyValue(Value* v);

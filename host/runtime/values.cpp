@@ -232,11 +232,10 @@ Group* Runtime::Impl::liveGroup(abi::word handle) const {
 
 Class* Runtime::Impl::liveClass(abi::word handle) const {
   // Classes stay until the registry goes, so the last one found stays good; a listing asks for
-  // the same class once per entry.
-  if (handle == lastClassHandle && lastClass) return lastClass;
+  // the same class once per entry. A class's handle is its address.
+  if (lastClass && handle == wordOf(lastClass)) return lastClass;
   auto it = registry->classes.find(handle);
   if (it == registry->classes.end()) return nullptr;
-  lastClassHandle = handle;
   lastClass = it->second.get();
   return lastClass;
 }
